@@ -1,0 +1,238 @@
+#include "solver/field_number.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+namespace prism {
+namespace {
+
+constexpr int kDecimals = 7;
+
+// Longest fixed text of a double with seven decimals: sign, 309 digits, point, decimals.
+constexpr std::size_t kFixedBufferSize = 1 + 309 + 1 + kDecimals + 16;
+
+// Exponents are cut to this many digits before conversion: any exponent that
+// long already puts every text of practical length beyond the range.
+constexpr std::size_t kMaxExponentDigits = 9;
+
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool Groups(const NumberFormat& format) {
+  return !format.group_separator.empty() && !format.group_sizes.empty() &&
+         format.group_sizes.front() > 0;
+}
+
+// The integer digits as FormatFieldNumber writes them: groups counted from the
+// right, the last size repeating, a size of 0 or less taking all that is left.
+std::string GroupDigits(std::string_view digits, const NumberFormat& format) {
+  if (!Groups(format)) return std::string(digits);
+  std::vector<std::string_view> groups;
+  std::size_t remaining = digits.size();
+  for (std::size_t i = 0; remaining > 0; ++i) {
+    const int size = format.group_sizes[std::min(i, format.group_sizes.size() - 1)];
+    const std::size_t take =
+        size <= 0 ? remaining : std::min(remaining, static_cast<std::size_t>(size));
+    remaining -= take;
+    groups.push_back(digits.substr(remaining, take));
+  }
+  std::string out;
+  for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
+    if (!out.empty()) out += format.group_separator;
+    out += *it;
+  }
+  return out;
+}
+
+// A cursor over the text with its blanks already removed.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  std::size_t position() const { return pos_; }
+  void Reset(std::size_t pos) { pos_ = pos; }
+  bool AtDigit() const { return pos_ < text_.size() && IsDigit(text_[pos_]); }
+  bool At(std::string_view token) const {
+    return !token.empty() && text_.substr(pos_).starts_with(token);
+  }
+
+  bool Take(std::string_view token) {
+    if (!At(token)) return false;
+    pos_ += token.size();
+    return true;
+  }
+  bool TakeAnyOf(std::string_view chars, char* taken) {
+    if (pos_ >= text_.size() || chars.find(text_[pos_]) == std::string_view::npos) return false;
+    *taken = text_[pos_++];
+    return true;
+  }
+  std::string_view TakeDigits() {
+    const std::size_t start = pos_;
+    while (AtDigit()) ++pos_;
+    return text_.substr(start, pos_ - start);
+  }
+  std::string_view Since(std::size_t start) const { return text_.substr(start, pos_ - start); }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The integer digits. Group separators are part of the integer only where the
+// whole run of digits and separators is grouped exactly as GroupDigits writes
+// it; otherwise the integer ends at the first separator.
+std::string ReadIntegerDigits(Scanner& scan, const NumberFormat& format) {
+  const std::size_t start = scan.position();
+  std::string digits(scan.TakeDigits());
+  if (digits.empty() || !Groups(format)) return digits;
+
+  const std::size_t first_group_end = scan.position();
+  std::string grouped = digits;
+  bool separated = false;
+  for (;;) {
+    const std::size_t before = scan.position();
+    if (!scan.Take(format.group_separator) || !scan.AtDigit()) {
+      scan.Reset(before);
+      break;
+    }
+    grouped += scan.TakeDigits();
+    separated = true;
+  }
+  if (separated) {
+    std::string plain;
+    std::copy_if(grouped.begin(), grouped.end(), std::back_inserter(plain), IsDigit);
+    if (GroupDigits(plain, format) == scan.Since(start)) return plain;
+  }
+  scan.Reset(first_group_end);
+  return digits;
+}
+
+struct NumberToken {
+  bool negative = false;
+  std::string integer_digits;
+  std::string fraction_digits;
+  bool exponent_negative = false;
+  std::string exponent_digits;
+
+  bool HasDigits() const { return !integer_digits.empty() || !fraction_digits.empty(); }
+};
+
+NumberToken ScanNumber(std::string_view text, const NumberFormat& format) {
+  NumberToken token;
+  Scanner scan(text);
+  char sign = 0;
+  if (scan.TakeAnyOf("+-", &sign)) token.negative = sign == '-';
+  token.integer_digits = ReadIntegerDigits(scan, format);
+  if (scan.Take(".") || scan.Take(format.decimal_separator)) {
+    token.fraction_digits = scan.TakeDigits();
+  }
+  if (!token.HasDigits()) return token;
+
+  // An exponent counts only with at least one digit; "2e" reads as 2.
+  const std::size_t before_exponent = scan.position();
+  char letter = 0;
+  if (scan.TakeAnyOf("eE", &letter)) {
+    char exponent_sign = 0;
+    if (scan.TakeAnyOf("+-", &exponent_sign)) token.exponent_negative = exponent_sign == '-';
+    token.exponent_digits = scan.TakeDigits();
+    if (token.exponent_digits.empty()) {
+      token.exponent_negative = false;
+      scan.Reset(before_exponent);
+    }
+  }
+  return token;
+}
+
+std::string WithoutLeadingZeros(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? std::string() : std::string(digits.substr(first));
+}
+
+// Decimal exponent of the leading non-zero digit; only its sign matters here,
+// to tell an overflow from an underflow.
+std::int64_t LeadingDigitExponent(const NumberToken& token, std::string_view exponent) {
+  std::int64_t e = 0;
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), e);
+  if (token.exponent_negative) e = -e;
+  const std::string integer = WithoutLeadingZeros(token.integer_digits);
+  if (!integer.empty()) return e + static_cast<std::int64_t>(integer.size()) - 1;
+  const std::size_t zeros = token.fraction_digits.find_first_not_of('0');
+  return e - static_cast<std::int64_t>(zeros) - 1;
+}
+
+double Convert(const NumberToken& token) {
+  std::string exponent = WithoutLeadingZeros(token.exponent_digits);
+  if (exponent.size() > kMaxExponentDigits) exponent.assign(kMaxExponentDigits, '9');
+
+  std::string text = token.integer_digits.empty() ? "0" : token.integer_digits;
+  if (!token.fraction_digits.empty()) text += "." + token.fraction_digits;
+  if (!exponent.empty()) text += (token.exponent_negative ? "e-" : "e") + exponent;
+
+  // from_chars reads the same way under every locale and rounds correctly;
+  // the C library's readers follow the locale the program runs under.
+  double magnitude = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude,
+                                            std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    magnitude = LeadingDigitExponent(token, exponent) > 0
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
+  }
+  return token.negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+NumberFormat RegionalNumberFormat() {
+  const std::lconv* conventions = std::localeconv();
+  NumberFormat format;
+  if (conventions == nullptr) return format;
+  if (conventions->decimal_point != nullptr && *conventions->decimal_point != '\0') {
+    format.decimal_separator = conventions->decimal_point;
+  }
+  if (conventions->thousands_sep != nullptr) format.group_separator = conventions->thousands_sep;
+  if (conventions->grouping != nullptr) {
+    for (const char* size = conventions->grouping; *size != '\0' && *size != CHAR_MAX; ++size) {
+      format.group_sizes.push_back(static_cast<unsigned char>(*size));
+    }
+  }
+  return format;
+}
+
+double ParseFieldNumber(std::string_view text, const NumberFormat& format) {
+  std::string compact;
+  compact.reserve(text.size());
+  std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
+               [](char c) { return !IsBlank(c); });
+  const NumberToken token = ScanNumber(compact, format);
+  if (!token.HasDigits()) return 0.0;
+  return Convert(token);
+}
+
+std::string FormatFieldNumber(double value, const NumberFormat& format) {
+  if (!std::isfinite(value)) return {};
+  char buffer[kFixedBufferSize];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                          std::chars_format::fixed, kDecimals);
+  if (error != std::errc()) return {};
+  const std::string_view fixed(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t point = fixed.find('.');
+  const std::string_view integer = fixed.substr(0, point);
+  const std::string_view fraction = fixed.substr(point + 1);
+
+  const bool rounds_to_zero = fixed.find_first_not_of("0.") == std::string_view::npos;
+  std::string out;
+  if (std::signbit(value) && !rounds_to_zero) out += '-';
+  out += GroupDigits(integer, format);
+  out += format.decimal_separator.empty() ? std::string_view(".") : format.decimal_separator;
+  out += fraction;
+  return out;
+}
+
+}  // namespace prism

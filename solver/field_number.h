@@ -1,0 +1,46 @@
+#pragma once
+
+// Conversions between the text of a value field and a double.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace prism {
+
+// How numbers are written: the decimal separator and the digit grouping of the
+// integer part. group_sizes counts from the decimal point outwards and its last
+// size repeats (a size of 0 or less ends the grouping); an empty separator or
+// empty sizes means no grouping. The default is the plain form: "." and no
+// grouping.
+struct NumberFormat {
+  std::string decimal_separator = ".";
+  std::string group_separator;
+  std::vector<int> group_sizes;
+};
+
+// The user's regional settings as the C library holds them after
+// setlocale(LC_ALL, ""). Under the "C" locale this is the plain form.
+NumberFormat RegionalNumberFormat();
+
+// Reads the number at the start of the text. Blanks, tabs and line feeds are
+// skipped wherever they stand; "." is always a decimal point. Text that does
+// not start with a number reads as 0. A number beyond the range of a double
+// reads as plus or minus infinity, one below it as a signed zero; the result is
+// never NaN.
+//
+// So that every text FormatFieldNumber writes reads back as the value it shows,
+// the format's own decimal separator also counts as the decimal point, and
+// group separators in an integer part grouped exactly as FormatFieldNumber
+// would group it are skipped. Otherwise a group separator ends the number (or,
+// where it is ".", is the decimal point). Under the plain format "3,5" reads
+// as 3.
+double ParseFieldNumber(std::string_view text, const NumberFormat& format = {});
+
+// Writes the value rounded to exactly seven decimals (ties to even) with the
+// format's separators, "-" before negatives and always a leading zero. A value
+// that rounds to zero carries no sign. A value that is not finite has no field
+// text and is written as the empty text.
+std::string FormatFieldNumber(double value, const NumberFormat& format = {});
+
+}  // namespace prism

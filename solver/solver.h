@@ -1,0 +1,40 @@
+#pragma once
+
+// Validates the given values of a box and computes the two missing ones.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "solver/field_number.h"
+#include "solver/quantities.h"
+
+namespace prism {
+
+// The texts of the five value fields and the states of their check boxes,
+// indexed by Quantity. A mark counts as set only when it is exactly 1.
+using FieldTexts = std::array<std::string, kQuantityCount>;
+using KnownMarks = std::array<int, kQuantityCount>;
+
+enum class SolveOutcome {
+  kRejected,        // a marked field is not a positive finite number, or no such row
+  kNoFiniteResult,  // the formulas gave an infinite or undefined value
+  kSolved,
+};
+
+struct SolveResult {
+  SolveOutcome outcome = SolveOutcome::kRejected;
+  PrismValues values;
+};
+
+// True when every marked field reads as a finite number greater than 0.
+// Every field is read, marked or not.
+bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
+                   const NumberFormat& format = {});
+
+// Reads the row's three known values and computes the other two with the row's
+// formulas. values holds all five whenever the outcome is not kRejected.
+SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,
+                  const NumberFormat& format = {});
+
+}  // namespace prism

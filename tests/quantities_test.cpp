@@ -1,0 +1,59 @@
+#include "solver/quantities.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace prism {
+namespace {
+
+TEST(CombinationTable, CaptionsInListOrder) {
+  const char* expected[] = {"a, b, c", "a, b, S", "a, b, V", "a, S, V", "a, c, S",
+                            "a, c, V", "b, c, S", "b, c, V", "b, S, V", "c, S, V"};
+  ASSERT_EQ(kCombinationTable.size(), 10u);
+  for (std::size_t row = 0; row < kCombinationTable.size(); ++row) {
+    EXPECT_EQ(kCombinationTable[row].caption, expected[row]) << "row " << row;
+  }
+}
+
+TEST(CombinationTable, RowsAreTheTenDistinctSubsets) {
+  std::set<std::set<Quantity>> seen;
+  for (const Combination& row : kCombinationTable) {
+    std::set<Quantity> known(row.known.begin(), row.known.end());
+    EXPECT_EQ(known.size(), 3u);
+    EXPECT_TRUE(seen.insert(known).second) << row.caption;
+  }
+  EXPECT_EQ(seen.size(), 10u);
+}
+
+TEST(CombinationTable, LookUpYieldsNoRowOutsideTheTable) {
+  for (int row : {-32768, -1, 10, 11, 32767}) {
+    EXPECT_EQ(FindCombination(row), nullptr) << row;
+    for (Quantity q : kAllQuantities) EXPECT_FALSE(IsKnown(row, q)) << row;
+  }
+  EXPECT_EQ(FindCombination(0), &kCombinationTable[0]);
+  EXPECT_EQ(FindCombination(9), &kCombinationTable[9]);
+}
+
+TEST(CombinationTable, IsKnownMatchesTheCaption) {
+  for (int row = 0; row < 10; ++row) {
+    const std::string caption(kCombinationTable[static_cast<std::size_t>(row)].caption);
+    for (Quantity q : kAllQuantities) {
+      EXPECT_EQ(IsKnown(row, q), caption.find(QuantityCaption(q)) != std::string::npos)
+          << "row " << row << " quantity " << QuantityCaption(q);
+    }
+  }
+}
+
+TEST(Quantity, CaptionsAndOrder) {
+  EXPECT_EQ(QuantityCaption(Quantity::kA), "a");
+  EXPECT_EQ(QuantityCaption(Quantity::kB), "b");
+  EXPECT_EQ(QuantityCaption(Quantity::kC), "c");
+  EXPECT_EQ(QuantityCaption(Quantity::kS), "S");
+  EXPECT_EQ(QuantityCaption(Quantity::kV), "V");
+  for (std::size_t i = 0; i < kQuantityCount; ++i) EXPECT_EQ(Index(kAllQuantities[i]), i);
+}
+
+}  // namespace
+}  // namespace prism

@@ -1,0 +1,181 @@
+#include "solver/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+
+namespace prism {
+namespace {
+
+// Field texts with the row's known fields filled in ascending quantity order
+// and the row's marks set, as the window hands them over.
+struct Input {
+  FieldTexts texts;
+  KnownMarks marks{};
+};
+
+Input ForRow(int row, std::initializer_list<const char*> known_texts) {
+  Input input;
+  auto text = known_texts.begin();
+  for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+    input.texts[Index(q)] = *text++;
+    input.marks[Index(q)] = 1;
+  }
+  return input;
+}
+
+struct WorkedCase {
+  int row;
+  std::initializer_list<const char*> known;
+  PrismValues expected;  // a, b, c, S, V
+};
+
+TEST(Solve, EveryRowSolvesTheWorkedBox) {
+  const WorkedCase cases[] = {
+      {0, {"3", "4", "5"}, {{3, 4, 5, 70, 60}}},
+      {1, {"3", "4", "70"}, {{3, 4, 5, 70, 60}}},
+      {2, {"3", "4", "60"}, {{3, 4, 5, 70, 60}}},
+      {3, {"3", "70", "60"}, {{3, 4, 5, 70, 60}}},
+      {4, {"3", "5", "70"}, {{3, 4, 5, 70, 60}}},
+      {5, {"3", "5", "60"}, {{3, 4, 5, 70, 60}}},
+      {6, {"4", "5", "70"}, {{3, 4, 5, 70, 60}}},
+      {7, {"4", "5", "60"}, {{3, 4, 5, 70, 60}}},
+      {8, {"4", "70", "60"}, {{3, 4, 5, 70, 60}}},
+      {9, {"5", "70", "60"}, {{3, 4, 5, 70, 60}}},
+      // Zero radicand: a square base.
+      {9, {"1", "4", "1"}, {{1, 1, 1, 4, 1}}},
+      // Results are not validated: a negative side and volume are shown.
+      {4, {"10", "1", "4"}, {{10, -8, 1, 4, -80}}},
+      {3, {"1", "1", "1"}, {{1, -2, -0.5, 1, 1}}},
+      // "3,5" is read as 3 under the plain format.
+      {0, {"3,5", "4", "5"}, {{3, 4, 5, 70, 60}}},
+  };
+  for (const WorkedCase& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    ASSERT_EQ(result.outcome, SolveOutcome::kSolved) << "row " << c.row;
+    for (Quantity q : kAllQuantities) {
+      EXPECT_EQ(result.values[q], c.expected[q]) << "row " << c.row << ' ' << QuantityCaption(q);
+    }
+  }
+}
+
+// Expected bits computed apart from this program, with exact fractions rounded
+// to the nearest double after every operation of the row's formula. The
+// alternative column is what the same formula gives with another grouping, so
+// each case fails if the grouping is changed.
+struct BitCase {
+  int row;
+  std::initializer_list<const char*> known;
+  Quantity first;
+  double first_bits;
+  Quantity second;
+  double second_bits;
+  double regrouped_first_bits;
+};
+
+TEST(Solve, GroupingFixesTheLastBit) {
+  const BitCase cases[] = {
+      // S = 2((ac)+(bc)); (2c)(a+b) gives ...0bp-3.
+      {0, {"0.1", "0.2", "0.3"}, Quantity::kS, 0x1.70a3d70a3d70ap-3, Quantity::kV,
+       0x1.89374bc6a7efbp-8, 0x1.70a3d70a3d70bp-3},
+      {0, {"0.1", "0.2", "0.7"}, Quantity::kS, 0x1.ae147ae147ae0p-2, Quantity::kV,
+       0x1.cac083126e97ap-7, 0x1.ae147ae147ae2p-2},
+      // c = V/(ab); (V/a)/b gives exactly 10.
+      {2, {"0.1", "0.1", "0.1"}, Quantity::kC, 0x1.3ffffffffffffp+3, Quantity::kS,
+       0x1.fffffffffffffp+1, 0x1.4000000000000p+3},
+      // b = ((2V)a)/((aS)-(2V)); (2V)(a/((aS)-(2V))) gives ...14p-3.
+      {3, {"0.1", "3.3", "0.1"}, Quantity::kB, 0x1.3b13b13b13b15p-3, Quantity::kC,
+       0x1.9fffffffffffep+2, 0x1.3b13b13b13b14p-3},
+      {3, {"0.1", "7.1", "0.1"}, Quantity::kB, 0x1.4141414141415p-5, Quantity::kC,
+       0x1.97fffffffffffp+4, 0x1.4141414141414p-5},
+  };
+  for (const BitCase& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+    EXPECT_EQ(result.values[c.first], c.first_bits) << "row " << c.row;
+    EXPECT_EQ(result.values[c.second], c.second_bits) << "row " << c.row;
+    EXPECT_NE(result.values[c.first], c.regrouped_first_bits);
+  }
+}
+
+TEST(Solve, RejectsMarkedFieldsThatAreNoPositiveFiniteNumber) {
+  for (const char* bad : {"0", "-2", "abc", " ", "", "-", "0.0000000", "1e999", "1e-999", "-1e999"}) {
+    for (Quantity q : {Quantity::kA, Quantity::kB, Quantity::kC}) {
+      Input input = ForRow(0, {"3", "4", "5"});
+      input.texts[Index(q)] = bad;
+      EXPECT_FALSE(ValidateKnown(input.texts, input.marks)) << '"' << bad << '"';
+      EXPECT_EQ(Solve(0, input.texts, input.marks).outcome, SolveOutcome::kRejected)
+          << '"' << bad << "\" in " << QuantityCaption(q);
+    }
+  }
+}
+
+TEST(Solve, IgnoresUnmarkedFields) {
+  Input input = ForRow(0, {"3", "4", "5"});
+  input.texts[Index(Quantity::kS)] = "abc";
+  input.texts[Index(Quantity::kV)] = "1e999";
+  EXPECT_TRUE(ValidateKnown(input.texts, input.marks));
+  const SolveResult result = Solve(0, input.texts, input.marks);
+  ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(result.values[Quantity::kS], 70.0);
+}
+
+TEST(Solve, MarkCountsOnlyWhenExactlyOne) {
+  Input input = ForRow(0, {"3", "4", "5"});
+  input.texts[Index(Quantity::kS)] = "abc";
+  for (int mark : {0, 2, -1, 255}) {
+    input.marks[Index(Quantity::kS)] = mark;
+    EXPECT_TRUE(ValidateKnown(input.texts, input.marks)) << mark;
+  }
+  input.marks[Index(Quantity::kS)] = 1;
+  EXPECT_FALSE(ValidateKnown(input.texts, input.marks));
+}
+
+TEST(Solve, RejectsRowsOutsideTheTable) {
+  const Input input = ForRow(0, {"3", "4", "5"});
+  for (int row : {-32768, -1, 10, 32767}) {
+    EXPECT_EQ(Solve(static_cast<std::int16_t>(row), input.texts, input.marks).outcome,
+              SolveOutcome::kRejected)
+        << row;
+  }
+}
+
+TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
+  struct Case {
+    int row;
+    std::initializer_list<const char*> known;
+    const char* why;
+  };
+  const Case cases[] = {
+      {3, {"1", "2", "1"}, "a*S = 2*V divides by zero"},
+      {8, {"1", "2", "1"}, "b*S = 2*V divides by zero"},
+      {9, {"1", "2", "1"}, "negative radicand"},
+      {9, {"1", "2", "1e-300"}, "a comes out as 0"},
+      {0, {"1e200", "1e200", "1e200"}, "overflow"},
+      {2, {"1e-200", "1e-200", "1"}, "a*b underflows to zero"},
+      {5, {"1e-200", "1e-200", "1"}, "a*c underflows to zero"},
+      {7, {"1e-200", "1e-200", "1"}, "b*c underflows to zero"},
+      {1, {"1e308", "1e308", "1"}, "2a + 2b overflows"},
+  };
+  for (const Case& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    EXPECT_EQ(result.outcome, SolveOutcome::kNoFiniteResult) << c.why;
+  }
+}
+
+TEST(Solve, ReadsTheRegionalDecimalSeparator) {
+  const NumberFormat bulgarian{",", "", {3, 3}};
+  const Input input = ForRow(0, {"2,5000000", "4", "1.5"});
+  const SolveResult result = Solve(0, input.texts, input.marks, bulgarian);
+  ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+  EXPECT_EQ(result.values[Quantity::kA], 2.5);
+  EXPECT_EQ(result.values[Quantity::kV], 15.0);
+}
+
+}  // namespace
+}  // namespace prism
