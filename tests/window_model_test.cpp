@@ -1,0 +1,281 @@
+#include "window/window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+
+namespace prism {
+namespace {
+
+WindowModel Started(NumberFormat format = {}) {
+  WindowModel model(std::move(format));
+  model.Load();
+  return model;
+}
+
+using FiveTexts = std::array<std::string, kQuantityCount>;
+
+FiveTexts Texts(const WindowModel& model) {
+  FiveTexts texts;
+  for (std::size_t i = 0; i < kQuantityCount; ++i) texts[i] = model.fields()[i].text;
+  return texts;
+}
+
+// Exactly the row's three known fields are checked and editable, and no check
+// box can be toggled.
+void ExpectRowApplied(const WindowModel& model, int row) {
+  for (Quantity q : kAllQuantities) {
+    const FieldState& field = model.field(q);
+    EXPECT_EQ(field.known_mark, IsKnown(row, q) ? 1 : 0) << QuantityCaption(q);
+    EXPECT_EQ(field.read_only, !IsKnown(row, q)) << QuantityCaption(q);
+    EXPECT_FALSE(field.check_enabled) << QuantityCaption(q);
+  }
+}
+
+TEST(WindowModel, StartsWithTheFirstCombinationAndEmptyFields) {
+  const WindowModel model = Started();
+  EXPECT_EQ(model.selected_entry(), 0);
+  ExpectRowApplied(model, 0);
+  EXPECT_EQ(Texts(model), FiveTexts{});
+  for (const FieldState& field : model.fields()) EXPECT_EQ(field.max_typed_length, 7);
+  EXPECT_EQ(WindowModel::ListCaptions()[0], "a, b, c");
+  EXPECT_EQ(WindowModel::ListCaptions()[9], "c, S, V");
+}
+
+TEST(WindowModel, CalculateRightAfterStartDoesNothing) {
+  WindowModel model = Started();
+  const FieldStates before = model.fields();
+  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kNone);
+  EXPECT_EQ(model.fields(), before);
+}
+
+TEST(WindowModel, SolvesTheWorkedExample) {
+  WindowModel model = Started();
+  ASSERT_TRUE(model.FieldTyped(0, "3"));
+  ASSERT_TRUE(model.FieldTyped(1, "4"));
+  ASSERT_TRUE(model.FieldTyped(2, "5"));
+  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kNone);
+  EXPECT_EQ(Texts(model),
+            (FiveTexts{"3.0000000", "4.0000000", "5.0000000", "70.0000000", "60.0000000"}));
+  ExpectRowApplied(model, 0);
+}
+
+// Pressing calculate again reads the program's own output back; under a
+// regional "," it must keep the values.
+TEST(WindowModel, SecondCalculateKeepsTheValues) {
+  struct Case {
+    NumberFormat format;
+    std::array<const char*, 3> typed;
+    FiveTexts expected;
+  };
+  const Case cases[] = {
+      {{}, {"2.5", "4", "1"}, {"2.5000000", "4.0000000", "1.0000000", "13.0000000", "10.0000000"}},
+      {{",", "", {3, 3}},
+       {"2,5", "4", "1"},
+       {"2,5000000", "4,0000000", "1,0000000", "13,0000000", "10,0000000"}},
+      {{",", ".", {3, 3}},
+       {"1000", "2,5", "1"},
+       {"1.000,0000000", "2,5000000", "1,0000000", "2.005,0000000", "2.500,0000000"}},
+  };
+  for (const Case& c : cases) {
+    WindowModel model = Started(c.format);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(model.FieldTyped(i, c.typed[static_cast<std::size_t>(i)]));
+    model.ButtonClicked(kCalculateButton);
+    EXPECT_EQ(Texts(model), c.expected);
+    model.ButtonClicked(kCalculateButton);
+    EXPECT_EQ(Texts(model), c.expected) << "after the second press";
+  }
+}
+
+TEST(WindowModel, ClearEmptiesTheFieldsOnly) {
+  WindowModel model = Started();
+  model.ListSelected(0, 3);
+  model.FieldTyped(0, "3");
+  model.FieldTyped(3, "70");
+  model.FieldTyped(4, "60");
+  model.ButtonClicked(kCalculateButton);
+  model.ButtonClicked(kClearButton);
+  EXPECT_EQ(Texts(model), FiveTexts{});
+  ExpectRowApplied(model, 3);
+  EXPECT_EQ(model.selected_entry(), 3);
+  const FieldStates cleared = model.fields();
+  model.ButtonClicked(kCalculateButton);
+  EXPECT_EQ(model.fields(), cleared);
+}
+
+TEST(WindowModel, ChangingTheCombinationEmptiesEveryField) {
+  for (int row = 1; row < 10; ++row) {
+    WindowModel model = Started();
+    model.FieldTyped(0, "3");
+    model.FieldTyped(1, "4");
+    model.FieldTyped(2, "5");
+    model.ListSelected(0, row);
+    EXPECT_EQ(model.selected_entry(), row);
+    EXPECT_EQ(Texts(model), FiveTexts{}) << "row " << row;
+    ExpectRowApplied(model, row);
+  }
+}
+
+TEST(WindowModel, SelectingTheSelectedEntryKeepsWhatWasTyped) {
+  WindowModel model = Started();
+  model.FieldTyped(0, "3");
+  model.ListSelected(0, 0);
+  EXPECT_EQ(model.field(Quantity::kA).text, "3");
+}
+
+TEST(WindowModel, IgnoresOtherListsAndButtons) {
+  WindowModel model = Started();
+  model.FieldTyped(0, "3");
+  const FieldStates before = model.fields();
+  model.ListSelected(1, 4);
+  EXPECT_EQ(model.ButtonClicked(2), Reaction::kNone);
+  EXPECT_EQ(model.ButtonClicked(-1), Reaction::kNone);
+  EXPECT_EQ(model.fields(), before);
+  EXPECT_EQ(model.selected_entry(), 0);
+}
+
+TEST(WindowModel, NoSelectionLeavesEveryFieldLocked) {
+  WindowModel model = Started();
+  model.ListSelected(0, kNoEntry);
+  EXPECT_EQ(model.selected_entry(), kNoEntry);
+  for (const FieldState& field : model.fields()) {
+    EXPECT_TRUE(field.read_only);
+    EXPECT_EQ(field.known_mark, 0);
+  }
+  EXPECT_FALSE(model.FieldTyped(0, "3"));
+  model.ListSelected(0, 42);
+  EXPECT_EQ(model.selected_entry(), kNoEntry);
+}
+
+TEST(WindowModel, TypingLimits) {
+  struct Case {
+    int field;
+    const char* before;  // typed first, or written by calculate when it starts with '='
+    const char* typed;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {0, "", "1234567", true},
+      {0, "1234567", "12345678", false},
+      {0, "", "12345678", false},
+      {0, "", "абвгдеж", true},  // seven characters, fourteen bytes
+      {0, "", "абвгдежз", false},
+      {3, "", "1", false},  // S is read-only in row 0
+      {4, "", "1", false},
+      {-1, "", "1", false},
+      {5, "", "1", false},
+      // A result longer than the limit can still be shortened or edited in place.
+      {0, "=", "3.000000", true},
+      {0, "=", "3.0000001", true},
+      {0, "=", "3.00000001", false},
+  };
+  for (const Case& c : cases) {
+    WindowModel model = Started();
+    if (std::string(c.before) == "=") {
+      for (int i = 0; i < 3; ++i) model.FieldTyped(i, "3");
+      model.ButtonClicked(kCalculateButton);
+      ASSERT_EQ(model.field(Quantity::kA).text, "3.0000000");
+    } else if (*c.before != '\0') {
+      ASSERT_TRUE(model.FieldTyped(c.field, c.before));
+    }
+    const FieldStates before = model.fields();
+    EXPECT_EQ(model.FieldTyped(c.field, c.typed), c.accepted) << c.typed;
+    if (c.accepted) {
+      EXPECT_EQ(model.fields()[static_cast<std::size_t>(c.field)].text, c.typed);
+    } else {
+      EXPECT_EQ(model.fields(), before) << c.typed;
+    }
+  }
+}
+
+TEST(WindowModel, NoFiniteResultWritesNothingAndAsksForTheAlert) {
+  WindowModel model = Started();
+  model.ListSelected(0, 9);
+  model.FieldTyped(2, "1");
+  model.FieldTyped(3, "2");
+  model.FieldTyped(4, "1");
+  const FieldStates before = model.fields();
+  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kAlert);
+  EXPECT_EQ(model.fields(), before);
+}
+
+bool ShowsNoNumber(const std::string& text) {
+  return text.find("inf") != std::string::npos || text.find("nan") != std::string::npos;
+}
+
+// Random sessions of every kind of event, checking after each what must hold
+// whatever the user does.
+TEST(WindowModel, RandomSessionKeepsItsInvariants) {
+  std::mt19937 random(424242);
+  const char* pieces[] = {"0", "1", "3", "7", "9", ".", ",", "-", "e", "E", "5", "99",
+                          " ", "a", "1e308", "1e-300", "1e999", "\u202F", "б"};
+  auto random_text = [&] {
+    std::string text;
+    const int n = static_cast<int>(random() % 5);
+    for (int i = 0; i < n; ++i) text += pieces[random() % std::size(pieces)];
+    return text;
+  };
+  const NumberFormat formats[] = {{}, {",", "", {3, 3}}, {",", ".", {3, 3}}, {".", ",", {3}}};
+  int events = 0;
+  int solved = 0;
+  for (const NumberFormat& format : formats) {
+    WindowModel model = Started(format);
+    for (int i = 0; i < 30000; ++i, ++events) {
+      const FieldStates before = model.fields();
+      const int before_entry = model.selected_entry();
+      const int kind = static_cast<int>(random() % 20);
+      if (kind < 12) {
+        const int field = static_cast<int>(random() % 5);
+        const std::string& old_text = before[static_cast<std::size_t>(field)].text;
+        std::string text = kind < 5   ? std::to_string(1 + random() % 999)
+                           : kind < 9 ? old_text + random_text()
+                           : kind < 11 ? random_text()
+                                       : old_text.substr(0, old_text.size() / 2);
+        const bool accepted = model.FieldTyped(field, text);
+        for (std::size_t q = 0; q < kQuantityCount; ++q) {
+          if (static_cast<int>(q) == field && accepted) {
+            ASSERT_FALSE(before[q].read_only);
+            ASSERT_EQ(model.fields()[q].text, text);
+          } else {
+            ASSERT_EQ(model.fields()[q], before[q]);
+          }
+        }
+      } else if (kind < 14) {
+        const int row = kind == 13 ? before_entry : static_cast<int>(random() % 10);
+        model.ListSelected(0, row);
+        if (row == before_entry) {
+          ASSERT_EQ(model.fields(), before);
+        }
+      } else {
+        const int button = kind < 19 ? kCalculateButton : kClearButton;
+        model.ButtonClicked(button);
+        if (button == kCalculateButton && model.fields() != before) ++solved;
+        for (std::size_t q = 0; q < kQuantityCount; ++q) {
+          if (button == kClearButton) {
+            ASSERT_TRUE(model.fields()[q].text.empty());
+          }
+          ASSERT_EQ(model.fields()[q].known_mark, before[q].known_mark);
+          ASSERT_EQ(model.fields()[q].read_only, before[q].read_only);
+        }
+      }
+      ASSERT_GE(model.selected_entry(), 0);
+      for (Quantity q : kAllQuantities) {
+        const FieldState& field = model.field(q);
+        const bool known = IsKnown(model.selected_entry(), q);
+        ASSERT_EQ(field.known_mark, known ? 1 : 0);
+        ASSERT_EQ(field.read_only, !known);
+        ASSERT_FALSE(field.check_enabled);
+        ASSERT_FALSE(ShowsNoNumber(field.text)) << field.text;
+        ASSERT_EQ(field.max_typed_length, kMaxTypedLength);
+      }
+    }
+  }
+  EXPECT_GE(events, 100000);
+  // The session must reach the formulas often, not only rejections.
+  EXPECT_GT(solved, 1000);
+}
+
+}  // namespace
+}  // namespace prism
