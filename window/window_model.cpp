@@ -62,18 +62,21 @@ Reaction WindowModel::ButtonClicked(int button_index) {
   }
 }
 
-bool WindowModel::FieldTyped(int field, std::string new_text) {
+bool WindowModel::AcceptsTyping(int field, std::string_view new_text) const {
   if (field < 0 || field >= static_cast<int>(kQuantityCount)) return false;
-  FieldState& state = fields_[static_cast<std::size_t>(field)];
+  const FieldState& state = fields_[static_cast<std::size_t>(field)];
   if (state.read_only) return false;
   // The limit stops typing past it; a longer text the program wrote may still
   // be shortened or edited in place.
   const std::size_t length = CharacterCount(new_text);
-  if (state.max_typed_length > 0 && length > static_cast<std::size_t>(state.max_typed_length) &&
-      length > CharacterCount(state.text)) {
-    return false;
-  }
-  state.text = std::move(new_text);
+  return state.max_typed_length <= 0 ||
+         length <= static_cast<std::size_t>(state.max_typed_length) ||
+         length <= CharacterCount(state.text);
+}
+
+bool WindowModel::FieldTyped(int field, std::string new_text) {
+  if (!AcceptsTyping(field, new_text)) return false;
+  fields_[static_cast<std::size_t>(field)].text = std::move(new_text);
   return true;
 }
 

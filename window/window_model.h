@@ -55,6 +55,8 @@ class WindowModel {
   // changes nothing, where the field is read-only or the edit would grow the
   // text past the typing limit; the window then undoes the edit.
   bool FieldTyped(int field, std::string new_text);
+  // Whether FieldTyped would take that text; asked before the edit happens.
+  bool AcceptsTyping(int field, std::string_view new_text) const;
 
   // The window's procedures.
   void ApplyCombination();

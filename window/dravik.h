@@ -1,0 +1,54 @@
+#pragma once
+
+// The program's one window. It lays out the controls, copies the window
+// model's state onto them after every event and forwards the events; what
+// an event does is the model's business.
+
+#include <QWidget>
+#include <array>
+
+#include "solver/field_number.h"
+#include "window/window_model.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace prism {
+
+struct ControlSpec;
+
+class Dravik : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Dravik(NumberFormat format = {}, QWidget* parent = nullptr);
+
+  // The window's load event: runs once, before the window is shown.
+  void Load();
+
+  const WindowModel& model() const { return model_; }
+
+ private:
+  void CreateControls();
+  QWidget* CreateControl(const ControlSpec& spec);
+  void SetTabOrder();
+  void ConnectEvents();
+  void ShowModelState();
+
+  WindowModel model_;
+  std::array<QLineEdit*, kQuantityCount> text2_{};
+  std::array<QCheckBox*, kQuantityCount> check1_{};
+  std::array<QPushButton*, 2> command1_{};
+  std::array<QLabel*, 2> label1_{};
+  std::array<QPlainTextEdit*, 2> text1_{};
+  QListWidget* list1_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QLabel* picture1_ = nullptr;
+};
+
+}  // namespace prism
