@@ -41,12 +41,11 @@ QRect Geometry(const ControlSpec& spec) {
   return QRect(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width), Pixels(spec.height));
 }
 
-// Fills the control with its back colour. Each kind paints its face in its
-// own palette role: a push button's is Button, and so is a check box's.
+// Fills the control with its back colour, in the palette role its kind paints
+// its face with (a check box's is Button, not Window).
 void PaintBackground(QWidget* widget, StoredColour colour) {
   QPalette palette = widget->palette();
   palette.setColor(widget->backgroundRole(), ToQColor(colour));
-  if (qobject_cast<QPushButton*>(widget) != nullptr) palette.setColor(QPalette::Button, ToQColor(colour));
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
@@ -119,6 +118,11 @@ QWidget* Dravik::CreateControl(const ControlSpec& spec) {
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(spec.content), parent);
       PaintBackground(button, *spec.back_colour);
+      // The face is flat in the back colour; the style would shade it pale.
+      button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+                                           "QPushButton:pressed { border-style: inset; }"
+                                           "QPushButton:focus { border-color: black; }")
+                                .arg(ToQColor(*spec.back_colour).name()));
       button->setAccessibleName(button->text());
       return button;
     }

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and opens its window.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+prism_install_all
+cmake --preset default >/dev/null
+cmake --build --preset default --target dravik
+exec build/default/app/dravik

@@ -1,0 +1,341 @@
+// The real window, driven with key presses and mouse clicks on the offscreen
+// platform.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "prism/program_info.h"
+#include "window/application.h"
+#include "window/dravik.h"
+
+namespace prism {
+namespace {
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<Dravik>();
+    window_->Load();
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  template <typename T>
+  T* Control(const char* name) const {
+    T* control = window_->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QLineEdit* Field(int i) const { return Control<QLineEdit>(Name("Text2", i).constData()); }
+  QCheckBox* Check(int i) const { return Control<QCheckBox>(Name("Check1", i).constData()); }
+  QPushButton* Button(int i) const { return Control<QPushButton>(Name("Command1", i).constData()); }
+  QListWidget* List() const { return Control<QListWidget>("List1(0)"); }
+
+  static QByteArray Name(const char* array, int index) {
+    return QByteArray(array) + '(' + QByteArray::number(index) + ')';
+  }
+
+  void Type(int field, const QString& keys) {
+    QTest::mouseClick(Field(field), Qt::LeftButton);
+    QTest::keyClicks(Field(field), keys);
+  }
+
+  QStringList Texts() const {
+    QStringList texts;
+    for (int i = 0; i < 5; ++i) texts << Field(i)->text();
+    return texts;
+  }
+
+  std::unique_ptr<Dravik> window_;
+};
+
+TEST_F(FormTest, StartsWithTheFirstCombination) {
+  ASSERT_EQ(List()->count(), 10);
+  const char* captions[] = {"a, b, c", "a, b, S", "a, b, V", "a, S, V", "a, c, S",
+                            "a, c, V", "b, c, S", "b, c, V", "b, S, V", "c, S, V"};
+  for (int row = 0; row < 10; ++row) EXPECT_EQ(List()->item(row)->text(), captions[row]);
+  EXPECT_EQ(List()->currentRow(), 0);
+  EXPECT_TRUE(List()->item(0)->isSelected());
+  for (int i = 0; i < 5; ++i) {
+    const bool known = i < 3;
+    EXPECT_EQ(Check(i)->isChecked(), known) << i;
+    EXPECT_FALSE(Check(i)->isEnabled()) << i;
+    EXPECT_EQ(Field(i)->isReadOnly(), !known) << i;
+    EXPECT_TRUE(Field(i)->text().isEmpty()) << i;
+  }
+  EXPECT_EQ(QApplication::focusWidget(), Control<QPlainTextEdit>("Text1(0)"));
+  EXPECT_EQ(window_->windowTitle(),
+            QString::fromUtf8(kWebAddress) + " Математика - призма, повърхнина и обем");
+  EXPECT_FALSE(window_->windowIcon().isNull());
+}
+
+TEST_F(FormTest, SolvesTheWorkedExampleFromTheKeyboard) {
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  EXPECT_EQ(Texts(), QStringList({"", "", "", "", ""})) << "nothing to calculate yet";
+
+  Type(0, "3");
+  Type(1, "4");
+  Type(2, "5");
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  EXPECT_EQ(Texts(),
+            QStringList({"3.0000000", "4.0000000", "5.0000000", "70.0000000", "60.0000000"}));
+  EXPECT_EQ(window_->model().field(Quantity::kS).text, "70.0000000");
+
+  QTest::mouseClick(Button(1), Qt::LeftButton);
+  EXPECT_EQ(Texts(), QStringList({"", "", "", "", ""}));
+  EXPECT_TRUE(Check(0)->isChecked());
+  EXPECT_FALSE(Field(0)->isReadOnly());
+  EXPECT_TRUE(Field(3)->isReadOnly());
+}
+
+TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
+  Type(0, "12345678");
+  EXPECT_EQ(Field(0)->text(), "1234567");
+  EXPECT_EQ(window_->model().field(Quantity::kA).text, "1234567");
+
+  QApplication::clipboard()->setText("99999999");
+  QTest::mouseClick(Field(1), Qt::LeftButton);
+  QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Field(1)->text(), "") << "a paste past the limit is refused";
+  QApplication::clipboard()->setText("2.5");
+  QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Field(1)->text(), "2.5");
+
+  Type(2, "3");
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  EXPECT_EQ(Field(0)->text(), "1234567.0000000");
+  EXPECT_EQ(Field(4)->text(), "9259252.5000000");
+
+  // A result longer than the limit takes no more characters, but can be edited.
+  QTest::mouseClick(Field(1), Qt::LeftButton);
+  QTest::keyClick(Field(1), Qt::Key_End);
+  QTest::keyClicks(Field(1), "1");
+  EXPECT_EQ(Field(1)->text(), "2.5000000");
+  QTest::keyClick(Field(1), Qt::Key_Backspace);
+  EXPECT_EQ(Field(1)->text(), "2.500000");
+  EXPECT_EQ(window_->model().field(Quantity::kB).text, "2.500000");
+}
+
+TEST_F(FormTest, ReadOnlyFieldsTakeNoTypingButCanBeFocused) {
+  Type(3, "9");
+  EXPECT_EQ(Field(3)->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), Field(3));
+  QTest::mouseClick(Check(3), Qt::LeftButton);
+  EXPECT_FALSE(Check(3)->isChecked());
+}
+
+TEST_F(FormTest, ArrowKeysChangeTheCombination) {
+  Type(0, "3");
+  List()->setFocus();
+  QTest::keyClick(List(), Qt::Key_Down);
+  EXPECT_EQ(List()->currentRow(), 1);
+  EXPECT_EQ(Texts(), QStringList({"", "", "", "", ""}));
+  const bool row1[] = {true, true, false, true, false};  // a, b, S
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(Check(i)->isChecked(), row1[i]) << i;
+    EXPECT_EQ(Field(i)->isReadOnly(), !row1[i]) << i;
+  }
+  QTest::keyClick(List(), Qt::Key_End);
+  EXPECT_EQ(List()->currentRow(), 9);
+  EXPECT_EQ(window_->model().selected_entry(), 9);
+  EXPECT_TRUE(Check(2)->isChecked());
+  EXPECT_FALSE(Check(0)->isChecked());
+
+  // Clicking the entry already selected keeps what was typed.
+  Type(2, "5");
+  const QRect last = List()->visualItemRect(List()->item(9));
+  QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, last.center());
+  EXPECT_EQ(Field(2)->text(), "5");
+}
+
+// Every control where it belongs, in pixels, with its colour and caption.
+TEST_F(FormTest, LayoutMatchesTheDesign) {
+  struct Expected {
+    const char* name;
+    QRect geometry;
+    const char* caption;
+    QColor colour;  // invalid: the style's own
+  };
+  const QColor window(192, 192, 255), check(128, 128, 255), label(255, 192, 128);
+  const Expected controls[] = {
+      {"Picture1", {312, 40, 134, 186}, "", {}},
+      {"Command1(1)", {144, 192, 89, 25}, "Изчисти", QColor(255, 0, 0)},
+      {"Command1(0)", {16, 192, 89, 25}, "Изчисли", QColor(0, 255, 0)},
+      {"List1(0)", {8, 64, 89, 99}, "", {}},
+      {"Frame1", {104, 32, 161, 153}, "Размери", window},
+      {"Text2(4)", {56, 120, 89, 27}, "", {}},
+      {"Check1(4)", {8, 120, 41, 27}, "V", check},
+      {"Text2(3)", {56, 96, 89, 27}, "", {}},
+      {"Check1(3)", {8, 96, 41, 27}, "S", check},
+      {"Text2(2)", {56, 72, 89, 27}, "", {}},
+      {"Check1(2)", {8, 72, 41, 27}, "c", check},
+      {"Text2(1)", {56, 48, 89, 27}, "", {}},
+      {"Check1(1)", {8, 48, 41, 27}, "b", check},
+      {"Text2(0)", {56, 24, 89, 27}, "", {}},
+      {"Check1(0)", {8, 24, 41, 27}, "a", check},
+      {"Text1(1)", {40, 312, 449, 121}, "", {}},
+      {"Text1(0)", {8, 232, 457, 185}, "", {}},
+      {"Label1(1)", {8, 40, 89, 25}, "Дадени:", label},
+      {"Label1(0)", {16, 0, 449, 25}, "Математика - обем на призма, повърхнина, страни", label},
+  };
+  EXPECT_EQ(window_->size(), QSize(481, 424));
+  EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "fixed size";
+  EXPECT_EQ(window_->palette().color(QPalette::Window), window);
+  const QImage shot = window_->grab().toImage();
+  for (const Expected& c : controls) {
+    QWidget* control = Control<QWidget>(c.name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->geometry(), c.geometry) << c.name;
+    const bool in_frame = QByteArray(c.name).startsWith("Text2") || QByteArray(c.name).startsWith("Check1");
+    EXPECT_EQ(control->parentWidget()->objectName(), in_frame ? "Frame1" : "Dravik") << c.name;
+    EXPECT_EQ(control->font().family(), "Times New Roman") << c.name;
+    EXPECT_EQ(control->font().pointSize(), 12) << c.name;
+    QString caption;
+    if (auto* b = qobject_cast<QAbstractButton*>(control)) caption = b->text();
+    if (auto* l = qobject_cast<QLabel*>(control)) caption = l->text();
+    if (auto* g = qobject_cast<QGroupBox*>(control)) caption = g->title();
+    EXPECT_EQ(caption, QString::fromUtf8(c.caption)) << c.name;
+    if (c.colour.isValid()) {
+      EXPECT_EQ(control->palette().color(control->backgroundRole()), c.colour) << c.name;
+      // What is on the screen, a few pixels in from the control's top left
+      // edge: the colour must dominate the same channel.
+      const QPoint probe = control->mapTo(window_.get(), QPoint(control->width() - 6, 6));
+      const QColor seen = shot.pixelColor(probe * shot.devicePixelRatio());
+      const auto distance = [](QColor x, QColor y) {
+        return std::abs(x.red() - y.red()) + std::abs(x.green() - y.green()) +
+               std::abs(x.blue() - y.blue());
+      };
+      EXPECT_LT(distance(seen, c.colour), 60) << c.name << " shows " << seen.name().toStdString();
+    }
+  }
+  EXPECT_FALSE(Control<QWidget>("Text1(1)")->isVisible());
+  EXPECT_EQ(Field(0)->accessibleName(), "a");
+  EXPECT_EQ(Field(4)->accessibleName(), "V");
+  EXPECT_EQ(Button(0)->accessibleName(), "Изчисли");
+  EXPECT_EQ(List()->accessibleName(), "Дадени:");
+}
+
+TEST_F(FormTest, TabOrderStartsAtTheTaskText) {
+  const char* expected[] = {"Text1(0)", "Text2(0)", "Text2(1)", "Text2(2)", "Text2(3)",
+                            "Text2(4)", "List1(0)", "Command1(0)", "Command1(1)", "Text1(0)"};
+  ASSERT_EQ(QApplication::focusWidget()->objectName(), expected[0]);
+  for (std::size_t i = 1; i < std::size(expected); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), expected[i]) << "tab " << i;
+  }
+}
+
+QString ResourceText(const char* path) {
+  QFile file(QString::fromLatin1(path));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+  return QString::fromUtf8(file.readAll());
+}
+
+TEST_F(FormTest, InformationTextsAreExact) {
+  struct Expected {
+    const char* resource;
+    const char* control;
+    int length;
+    int lines;
+    const char* first_line;
+    const char* last_line;
+  };
+  const Expected texts[] = {
+      {":/task.txt", "Text1(0)", 1255, 26, "Да се състави проект, чрез който се представят ",
+       "Пример: a=3, b=4, c=5  Изход: S=70   V=60"},
+      {":/saying.txt", "Text1(1)", 118, 3, "Неприятното в това да си първият, направил нещо по ",
+       "било. "},
+  };
+  for (const Expected& t : texts) {
+    const QString text = ResourceText(t.resource);
+    EXPECT_EQ(text.size(), t.length) << t.resource;
+    EXPECT_TRUE(text.endsWith("\r\n"));
+    QStringList lines = text.split("\r\n");
+    lines.removeLast();
+    EXPECT_EQ(lines.size(), t.lines);
+    EXPECT_EQ(lines.first(), QString::fromUtf8(t.first_line));
+    EXPECT_EQ(lines.last(), QString::fromUtf8(t.last_line));
+    EXPECT_EQ(text.count('\n'), t.lines) << "no line feed without its carriage return";
+    EXPECT_EQ(text.count('\r'), t.lines);
+
+    auto* box = Control<QPlainTextEdit>(t.control);
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(box->document()->blockCount(), t.lines + 1) << "one line of the box per line";
+    QString shown = box->toPlainText();
+    shown.replace('\n', "\r\n");
+    EXPECT_EQ(shown, text) << t.control;
+  }
+  EXPECT_TRUE(ResourceText(":/task.txt").contains("Околна повърхнина: S = 2*c*(a+b)\r\n"));
+  EXPECT_TRUE(ResourceText(":/task.txt").contains("височина,  околна \r\n"));
+}
+
+TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
+  QFile jpeg(":/prism.jpg");
+  ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+  const QByteArray bytes = jpeg.readAll();
+  EXPECT_TRUE(bytes.startsWith("\xFF\xD8")) << "a JPEG";
+  EXPECT_TRUE(bytes.contains("\xFF\xC0")) << "baseline frame";
+  EXPECT_FALSE(bytes.contains("\xFF\xC2")) << "no progressive frame";
+  const QImage prism = QImage::fromData(bytes, "JPEG");
+  EXPECT_EQ(prism.size(), QSize(130, 182));
+  EXPECT_EQ(qRound(prism.dotsPerMeterX() * 0.0254), 96) << "96 dots per inch";
+  for (int y = 0; y < prism.height(); y += 3) {
+    for (int x = 0; x < prism.width(); x += 3) {
+      const QColor c = prism.pixelColor(x, y);
+      ASSERT_LE(std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}), 12)
+          << "only black, white and grey, at " << x << ',' << y;
+    }
+  }
+  auto* picture = Control<QLabel>("Picture1");
+  EXPECT_EQ(picture->pixmap().size(), QSize(130, 182));
+  EXPECT_EQ(picture->contentsRect().size(), QSize(130, 182)) << "a two-pixel border";
+
+  QImageReader icon_reader(":/icon.png");
+  EXPECT_EQ(icon_reader.format(), "png");
+  const QImage icon = icon_reader.read();
+  EXPECT_EQ(icon.size(), QSize(32, 32));
+  EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
+  EXPECT_TRUE(icon.hasAlphaChannel());
+  EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner";
+  EXPECT_EQ(icon.pixelColor(16, 16).alpha(), 255) << "opaque middle";
+}
+
+// Writes what the user sees to a PNG in the build folder, to be looked at.
+TEST_F(FormTest, WindowGrabbedToPng) {
+  Type(0, "3");
+  Type(1, "4");
+  Type(2, "5");
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  const QString path = QDir::current().absoluteFilePath("dravik_window.png");
+  ASSERT_TRUE(window_->grab().save(path)) << path.toStdString();
+  EXPECT_EQ(QImage(path).size(), QSize(481, 424) * window_->devicePixelRatio());
+}
+
+}  // namespace
+}  // namespace prism
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  prism::SetUpApplication(application);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
