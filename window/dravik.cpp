@@ -31,14 +31,14 @@ const QColor kDisabledCheckText(56, 56, 96);
 
 QColor ToQColor(StoredColour colour) { return QColor(colour.red(), colour.green(), colour.blue()); }
 
-QString ObjectName(const ControlSpec& spec) {
-  QString name = Text(spec.name);
-  if (spec.index >= 0) name += QStringLiteral("(%1)").arg(spec.index);
+QString ObjectName(const ControlLayout& entry) {
+  QString name = Text(entry.name);
+  if (entry.index >= 0) name += QStringLiteral("(%1)").arg(entry.index);
   return name;
 }
 
-QRect Geometry(const ControlSpec& spec) {
-  return QRect(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width), Pixels(spec.height));
+QRect Geometry(const ControlLayout& entry) {
+  return QRect(Pixels(entry.left), Pixels(entry.top), Pixels(entry.width), Pixels(entry.height));
 }
 
 // Fills the control with its back colour, in the palette role its kind paints
@@ -96,33 +96,33 @@ void Dravik::Load() {
 }
 
 void Dravik::CreateControls() {
-  for (const ControlSpec& spec : kFormControls) {
-    QWidget* control = CreateControl(spec);
-    control->setObjectName(ObjectName(spec));
-    control->setGeometry(Geometry(spec));
-    control->setVisible(spec.shown);
+  for (const ControlLayout& entry : kFormControls) {
+    QWidget* control = CreateControl(entry);
+    control->setObjectName(ObjectName(entry));
+    control->setGeometry(Geometry(entry));
+    control->setVisible(entry.shown);
   }
 }
 
-QWidget* Dravik::CreateControl(const ControlSpec& spec) {
-  QWidget* parent = spec.parent == ControlParent::kFrame ? static_cast<QWidget*>(frame1_) : this;
-  const auto index = static_cast<std::size_t>(std::max(spec.index, 0));
-  switch (spec.kind) {
+QWidget* Dravik::CreateControl(const ControlLayout& entry) {
+  QWidget* parent = entry.parent == ControlParent::kFrame ? static_cast<QWidget*>(frame1_) : this;
+  const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
+  switch (entry.kind) {
     case ControlKind::kPicture: {
       picture1_ = new QLabel(parent);
       picture1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       picture1_->setLineWidth(2);
-      picture1_->setPixmap(QPixmap(Text(spec.content)));
+      picture1_->setPixmap(QPixmap(Text(entry.content)));
       return picture1_;
     }
     case ControlKind::kButton: {
-      QPushButton* button = command1_[index] = new QPushButton(Text(spec.content), parent);
-      PaintBackground(button, *spec.back_colour);
+      QPushButton* button = command1_[index] = new QPushButton(Text(entry.content), parent);
+      PaintBackground(button, *entry.back_colour);
       // The face is flat in the back colour; the style would shade it pale.
       button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
                                            "QPushButton:pressed { border-style: inset; }"
                                            "QPushButton:focus { border-color: black; }")
-                                .arg(ToQColor(*spec.back_colour).name()));
+                                .arg(ToQColor(*entry.back_colour).name()));
       button->setAccessibleName(button->text());
       return button;
     }
@@ -133,21 +133,21 @@ QWidget* Dravik::CreateControl(const ControlSpec& spec) {
       return list1_;
     }
     case ControlKind::kFrame: {
-      frame1_ = new QGroupBox(Text(spec.content), parent);
-      PaintBackground(frame1_, *spec.back_colour);
+      frame1_ = new QGroupBox(Text(entry.content), parent);
+      PaintBackground(frame1_, *entry.back_colour);
       return frame1_;
     }
     case ControlKind::kTextBox: {
       QLineEdit* field = text2_[index] = new QLineEdit(parent);
       field->setReadOnly(true);
-      field->setValidator(new TypingValidator(model_, spec.index, field));
+      field->setValidator(new TypingValidator(model_, entry.index, field));
       field->setAccessibleName(Text(QuantityCaption(kAllQuantities[index])));
       return field;
     }
     case ControlKind::kCheckBox: {
-      QCheckBox* check = check1_[index] = new QCheckBox(Text(spec.content), parent);
+      QCheckBox* check = check1_[index] = new QCheckBox(Text(entry.content), parent);
       check->setEnabled(false);
-      PaintBackground(check, *spec.back_colour);
+      PaintBackground(check, *entry.back_colour);
       // The user can never toggle these, yet must read which quantities are
       // given: the style's pale disabled text vanishes on the blue.
       QPalette palette = check->palette();
@@ -159,7 +159,7 @@ QWidget* Dravik::CreateControl(const ControlSpec& spec) {
     }
     case ControlKind::kInfoText: {
       QPlainTextEdit* info = text1_[index] = new QPlainTextEdit(parent);
-      info->setPlainText(ResourceText(spec.content));
+      info->setPlainText(ResourceText(entry.content));
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
       info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -169,10 +169,10 @@ QWidget* Dravik::CreateControl(const ControlSpec& spec) {
       return info;
     }
     case ControlKind::kLabel: {
-      QLabel* label = label1_[index] = new QLabel(Text(spec.content), parent);
-      PaintBackground(label, *spec.back_colour);
-      label->setAlignment(spec.index == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-      if (spec.index == 1) {
+      QLabel* label = label1_[index] = new QLabel(Text(entry.content), parent);
+      PaintBackground(label, *entry.back_colour);
+      label->setAlignment(entry.index == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+      if (entry.index == 1) {
         label->setBuddy(list1_);
         list1_->setAccessibleName(label->text());
       }
@@ -184,9 +184,9 @@ QWidget* Dravik::CreateControl(const ControlSpec& spec) {
 
 void Dravik::SetTabOrder() {
   std::vector<std::pair<int, QWidget*>> order;
-  for (const ControlSpec& spec : kFormControls) {
-    QWidget* control = findChild<QWidget*>(ObjectName(spec));
-    if (control->focusPolicy() & Qt::TabFocus) order.emplace_back(spec.tab_index, control);
+  for (const ControlLayout& entry : kFormControls) {
+    QWidget* control = findChild<QWidget*>(ObjectName(entry));
+    if (control->focusPolicy() & Qt::TabFocus) order.emplace_back(entry.tab_index, control);
   }
   std::sort(order.begin(), order.end(),
             [](const auto& x, const auto& y) { return x.first < y.first; });

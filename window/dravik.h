@@ -20,7 +20,7 @@ class QPushButton;
 
 namespace prism {
 
-struct ControlSpec;
+struct ControlLayout;
 
 class Dravik : public QWidget {
   Q_OBJECT
@@ -35,7 +35,7 @@ class Dravik : public QWidget {
 
  private:
   void CreateControls();
-  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* CreateControl(const ControlLayout& spec);
   void SetTabOrder();
   void ConnectEvents();
   void ShowModelState();

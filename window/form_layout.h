@@ -40,7 +40,7 @@ enum class ControlKind { kPicture, kButton, kList, kFrame, kTextBox, kCheckBox, 
 
 enum class ControlParent { kWindow, kFrame };
 
-struct ControlSpec {
+struct ControlLayout {
   std::string_view name;  // the control array's name
   int index;              // element of the array; -1 for a single control
   ControlKind kind;
@@ -53,7 +53,7 @@ struct ControlSpec {
 };
 
 // In the order the controls are defined.
-inline constexpr std::array<ControlSpec, 19> kFormControls = {{
+inline constexpr std::array<ControlLayout, 19> kFormControls = {{
     {"Picture1", -1, ControlKind::kPicture, ControlParent::kWindow, 4680, 600, 2010, 2790, 18, ":/prism.jpg", {}},
     {"Command1", 1, ControlKind::kButton, ControlParent::kWindow, 2160, 2880, 1335, 375, 16, "Изчисти", kClearColour},
     {"Command1", 0, ControlKind::kButton, ControlParent::kWindow, 240, 2880, 1335, 375, 15, "Изчисли", kCalculateColour},
