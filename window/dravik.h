@@ -35,7 +35,7 @@ class Dravik : public QWidget {
 
  private:
   void CreateControls();
-  QWidget* CreateControl(const ControlLayout& spec);
+  QWidget* CreateControl(const ControlLayout& entry);
   void SetTabOrder();
   void ConnectEvents();
   void ShowModelState();
