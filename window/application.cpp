@@ -19,6 +19,8 @@ void SetUpApplication(QApplication& application) {
   QApplication::setApplicationName(QString::fromUtf8(kProgramName));
   QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
   QApplication::setOrganizationDomain(QString::fromUtf8(kWebAddress));
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
   // Fusion draws push buttons in their palette's button colour; some
   // platform styles ignore it.
   QApplication::setStyle(QStringLiteral("Fusion"));

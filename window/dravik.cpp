@@ -78,7 +78,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
     : QWidget(parent), model_(std::move(format)) {
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
-  setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + Text(kTitleText));
+  setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
   setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));

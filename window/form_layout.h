@@ -32,7 +32,6 @@ inline constexpr StoredColour kClearColour{0x000000FF};
 inline constexpr int kClientWidthTwips = 7215;
 inline constexpr int kClientHeightTwips = 6360;
 
-inline constexpr std::string_view kTitleText = "Математика - призма, повърхнина и обем";
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kFontPointSize = 12;
 

@@ -2,6 +2,7 @@
 // window icon. Run it with the resources folder as argument to redraw
 //   prism.jpg  130 x 182, baseline JPEG, 96 dpi, black, white and grey only
 //   icon.png   32 x 32, 256 colours with a transparency mask: a hamburger
+//   icon.ico   the same icon for the Windows program file
 
 #include <QColor>
 #include <QFont>
@@ -149,7 +150,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
+  const QImage icon = DrawIcon();
   const bool ok = Save(DrawPrism(), folder + QStringLiteral("/prism.jpg"), "jpeg") &&
-                  Save(DrawIcon(), folder + QStringLiteral("/icon.png"), "png");
+                  Save(icon, folder + QStringLiteral("/icon.png"), "png") &&
+                  Save(icon.convertToFormat(QImage::Format_ARGB32), folder + QStringLiteral("/icon.ico"), "ico");
   return ok ? 0 : 1;
 }

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Checks what the program gives the desktop: the installed files, the desktop
+# entry and AppStream data, the Debian package and the Windows version record.
+# usage: packaging_test.sh install|deb|windres BUILD_DIR
+set -euo pipefail
+
+what=$1
+build=$(cd "$2" && pwd)
+info="$build/generated/prism/program_info.h"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# A constant of the program's metadata header, as the program itself sees it.
+constant() { sed -n "s/^inline constexpr char $1\[\] = \"\(.*\)\";$/\1/p" "$info"; }
+
+name=$(constant kProgramName)
+version=$(constant kProgramVersion)
+address=$(constant kWebAddress)
+app_id=$(constant kApplicationId)
+title=$(constant kProgramTitle)
+[ -n "$name" ] && [ -n "$version" ] && [ -n "$address" ] && [ -n "$app_id" ] && [ -n "$title" ] ||
+  fail "metadata missing from $info"
+
+case "$what" in
+install)
+  stage=$(mktemp -d)
+  trap 'rm -rf "$stage"' EXIT
+  cmake --install "$build" --prefix "$stage" >/dev/null
+  expected=$(printf '%s\n' bin/dravik \
+    "share/applications/$app_id.desktop" \
+    "share/icons/hicolor/32x32/apps/$app_id.png" \
+    "share/metainfo/$app_id.metainfo.xml" | sort)
+  actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
+  [ "$actual" = "$expected" ] || fail "installed files:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
+
+  desktop="$stage/share/applications/$app_id.desktop"
+  metainfo="$stage/share/metainfo/$app_id.metainfo.xml"
+  desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+  appstreamcli validate --no-net "$metainfo" || fail "AppStream data do not validate"
+
+  grep -qx "Name=$name" "$desktop" || fail "desktop entry name"
+  grep -qx "Comment=$title" "$desktop" || fail "desktop entry comment is not the window title's text"
+  grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry icon"
+  grep -qx "Exec=dravik" "$desktop" || fail "desktop entry command"
+  grep -qx "Categories=Education;Math;" "$desktop" || fail "desktop entry categories"
+  grep -q "<id>$app_id</id>" "$metainfo" || fail "AppStream id"
+  grep -q "<release version=\"$version\"" "$metainfo" || fail "AppStream release is not $version"
+  grep -q "<url type=\"homepage\">https://$address/</url>" "$metainfo" || fail "AppStream homepage"
+  grep -q "<name>$address</name>" "$metainfo" || fail "AppStream developer"
+  grep -q "<summary xml:lang=\"bg\">$title</summary>" "$metainfo" || fail "Bulgarian summary"
+  grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+    fail "AppStream launchable"
+  cmp -s "$stage/share/icons/hicolor/32x32/apps/$app_id.png" "$(dirname "$0")/../resources/icon.png" ||
+    fail "installed icon is not the window icon"
+  ;;
+deb)
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+  (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
+  deb="$out/dravik_${version}_$(dpkg --print-architecture).deb"
+  [ -f "$deb" ] || fail "no package $deb; made: $(ls "$out")"
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for needed in libqt6widgets6 fonts-liberation qt6-qpa-plugins; do
+    grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
+  done
+  contents=$(dpkg-deb -c "$deb")
+  grep -q "\./usr/bin/dravik$" <<<"$contents" || fail "package lacks /usr/bin/dravik"
+  grep -q "\./usr/share/applications/$app_id.desktop$" <<<"$contents" ||
+    fail "package lacks the desktop entry"
+  ;;
+windres)
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+  # The script needs no headers, so the host's preprocessor serves.
+  x86_64-w64-mingw32-windres --preprocessor=cpp --preprocessor-arg=-P \
+    -i "$build/app/dravik.rc" -O res -o "$out/dravik.res"
+  x86_64-w64-mingw32-windres -J res -i "$out/dravik.res" -O rc -o "$out/back.rc"
+  back="$out/back.rc"
+  major=${version%%.*}
+  minor=$((10#${version#*.}))
+  grep -q "RT_ICON" "$back" || fail "no icon in the resource"
+  grep -q "FILEVERSION $major, $minor, 0, 0" "$back" || fail "numeric file version"
+  grep -q "PRODUCTVERSION $major, $minor, 0, 0" "$back" || fail "numeric product version"
+  grep -qi 'BLOCK "040904B0"' "$back" || fail "not US English, Unicode"
+  for pair in "Comments=$name.exe" "FileDescription=$name.exe" "ProductName=$name.exe" \
+      "InternalName=$name" "CompanyName=$address" "LegalCopyright=$address" \
+      "LegalTrademarks=$address" "FileVersion=$version" "ProductVersion=$version"; do
+    grep -q "VALUE \"${pair%%=*}\", \"${pair#*=}\"" "$back" || fail "version record lacks $pair"
+  done
+  ;;
+*)
+  fail "unknown check $what"
+  ;;
+esac
+echo "$what: ok"
