@@ -331,11 +331,3 @@ TEST_F(FormTest, WindowGrabbedToPng) {
 
 }  // namespace
 }  // namespace prism
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  prism::SetUpApplication(application);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -10,6 +10,7 @@ prism_packages=(
   fonts-liberation
   xvfb xauth
   desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+  clang libclang-rt-14-dev
   locales
 )
 

@@ -1,0 +1,15 @@
+// Runs window tests headless, with the application set up as the program does.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "window/application.h"
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  prism::SetUpApplication(application);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
