@@ -18,6 +18,7 @@
 
 #include "prism/program_info.h"
 #include "window/application.h"
+#include "window/button_style.h"
 #include "window/form_layout.h"
 
 namespace prism {
@@ -75,7 +76,8 @@ class TypingValidator : public QValidator {
 }  // namespace
 
 Dravik::Dravik(NumberFormat format, QWidget* parent)
-    : QWidget(parent), model_(std::move(format)) {
+    : QWidget(parent), model_(std::move(format)), button_style_(new ButtonStyle) {
+  button_style_->setParent(this);
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
   setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
@@ -118,11 +120,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(entry.content), parent);
       PaintBackground(button, *entry.back_colour);
-      // The face is flat in the back colour; the style would shade it pale.
-      button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
-                                           "QPushButton:pressed { border-style: inset; }"
-                                           "QPushButton:focus { border-color: black; }")
-                                .arg(ToQColor(*entry.back_colour).name()));
+      button->setStyle(button_style_);
       button->setAccessibleName(button->text());
       return button;
     }

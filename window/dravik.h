@@ -17,6 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QStyle;
 
 namespace prism {
 
@@ -49,6 +50,7 @@ class Dravik : public QWidget {
   QListWidget* list1_ = nullptr;
   QGroupBox* frame1_ = nullptr;
   QLabel* picture1_ = nullptr;
+  QStyle* button_style_ = nullptr;  // draws the two buttons in their colours
 };
 
 }  // namespace prism
