@@ -9,7 +9,7 @@
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  prism::SetUpApplication(application);
+  prism::SetUpApplication();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -3,15 +3,23 @@
 // What the program sets on its application object before it opens the window;
 // the tests set the same, so they see the window as the user does.
 
+#include <memory>
+
 class QApplication;
 
 namespace prism {
 
+class Dravik;
+
 // Registers the window's texts and images; safe to call more than once.
 void RegisterResources();
 
-// Name, version and organisation, the style that draws the buttons in their
-// colours, and the application's icon.
-void SetUpApplication(QApplication& application);
+// Name, version, organisation and desktop entry, and the style.
+void SetUpApplication();
+
+// All the program does before its event loop: takes the user's regional
+// settings, sets up the application, creates, loads and shows the window, and
+// gives the application the window's icon.
+std::unique_ptr<Dravik> OpenWindow(QApplication& application);
 
 }  // namespace prism
