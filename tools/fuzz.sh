@@ -16,7 +16,8 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
-for target in parse round_trip solve; do
+targets=(parse round_trip solve)
+for target in "${targets[@]}"; do
   scratch=$(mktemp -d)
   echo "== $target"
   log="$artifacts/$target.log"
@@ -28,3 +29,4 @@ for target in parse round_trip solve; do
   rm -rf "$scratch"
   [ "$status" -eq 0 ] || { tail -40 "$log"; echo "fuzz target $target failed (status $status)"; exit 1; }
 done
+echo "fuzz: ${#targets[@]} passed, 0 failed"
