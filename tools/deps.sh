@@ -9,7 +9,7 @@ prism_packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation
   xvfb xauth
-  desktop-file-utils appstream dpkg-dev binutils-mingw-w64-x86-64
+  desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
   locales
 )
