@@ -111,11 +111,11 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
   const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
   switch (entry.kind) {
     case ControlKind::kPicture: {
-      picture1_ = new QLabel(parent);
-      picture1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      picture1_->setLineWidth(2);
-      picture1_->setPixmap(QPixmap(Text(entry.content)));
-      return picture1_;
+      auto* picture = new QLabel(parent);
+      picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      picture->setLineWidth(2);
+      picture->setPixmap(QPixmap(Text(entry.content)));
+      return picture;
     }
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(entry.content), parent);
@@ -167,7 +167,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return info;
     }
     case ControlKind::kLabel: {
-      QLabel* label = label1_[index] = new QLabel(Text(entry.content), parent);
+      auto* label = new QLabel(Text(entry.content), parent);
       PaintBackground(label, *entry.back_colour);
       label->setAlignment(entry.index == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
       if (entry.index == 1) {

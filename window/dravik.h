@@ -12,7 +12,6 @@
 
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -45,11 +44,9 @@ class Dravik : public QWidget {
   std::array<QLineEdit*, kQuantityCount> text2_{};
   std::array<QCheckBox*, kQuantityCount> check1_{};
   std::array<QPushButton*, 2> command1_{};
-  std::array<QLabel*, 2> label1_{};
   std::array<QPlainTextEdit*, 2> text1_{};
   QListWidget* list1_ = nullptr;
   QGroupBox* frame1_ = nullptr;
-  QLabel* picture1_ = nullptr;
   QStyle* button_style_ = nullptr;  // draws the two buttons in their colours
 };
 

@@ -11,8 +11,7 @@ constexpr int kListIndex = 0;
 
 bool IsRow(int row) { return FindCombination(row) != nullptr; }
 
-}  // namespace
-
+// Length in characters of UTF-8 text, as the user counts what they typed.
 std::size_t CharacterCount(std::string_view utf8) {
   std::size_t count = 0;
   for (char c : utf8) {
@@ -20,6 +19,8 @@ std::size_t CharacterCount(std::string_view utf8) {
   }
   return count;
 }
+
+}  // namespace
 
 WindowModel::WindowModel(NumberFormat format) : format_(std::move(format)) {}
 

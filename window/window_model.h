@@ -66,7 +66,6 @@ class WindowModel {
   const FieldStates& fields() const { return fields_; }
   const FieldState& field(Quantity q) const { return fields_[Index(q)]; }
   int selected_entry() const { return selected_entry_; }
-  const NumberFormat& number_format() const { return format_; }
 
   // The list's entries, in table order.
   static std::array<std::string_view, kCombinationCount> ListCaptions();
@@ -76,8 +75,5 @@ class WindowModel {
   FieldStates fields_{};
   int selected_entry_ = kNoEntry;
 };
-
-// Length in characters of UTF-8 text, as the user counts what they typed.
-std::size_t CharacterCount(std::string_view utf8);
 
 }  // namespace prism
