@@ -17,6 +17,17 @@ WindowModel Started(NumberFormat format = {}) {
 
 using FiveTexts = std::array<std::string, kQuantityCount>;
 
+// Started, with the row selected and its known fields typed in ascending order.
+WindowModel StartedWithRow(int row, std::array<const char*, 3> known_texts) {
+  WindowModel model = Started();
+  model.ListSelected(0, row);
+  const Combination& combination = kCombinationTable[static_cast<std::size_t>(row)];
+  for (std::size_t k = 0; k < 3; ++k) {
+    model.FieldTyped(static_cast<int>(Index(combination.known[k])), known_texts[k]);
+  }
+  return model;
+}
+
 FiveTexts Texts(const WindowModel& model) {
   FiveTexts texts;
   for (std::size_t i = 0; i < kQuantityCount; ++i) texts[i] = model.fields()[i].text;
@@ -90,11 +101,7 @@ TEST(WindowModel, SecondCalculateKeepsTheValues) {
 }
 
 TEST(WindowModel, ClearEmptiesTheFieldsOnly) {
-  WindowModel model = Started();
-  model.ListSelected(0, 3);
-  model.FieldTyped(0, "3");
-  model.FieldTyped(3, "70");
-  model.FieldTyped(4, "60");
+  WindowModel model = StartedWithRow(3, {"3", "70", "60"});
   model.ButtonClicked(kCalculateButton);
   model.ButtonClicked(kClearButton);
   EXPECT_EQ(Texts(model), FiveTexts{});
@@ -191,11 +198,7 @@ TEST(WindowModel, TypingLimits) {
 }
 
 TEST(WindowModel, NoFiniteResultWritesNothingAndAsksForTheAlert) {
-  WindowModel model = Started();
-  model.ListSelected(0, 9);
-  model.FieldTyped(2, "1");
-  model.FieldTyped(3, "2");
-  model.FieldTyped(4, "1");
+  WindowModel model = StartedWithRow(9, {"1", "2", "1"});
   const FieldStates before = model.fields();
   EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kAlert);
   EXPECT_EQ(model.fields(), before);
