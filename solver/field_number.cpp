@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -85,8 +83,10 @@ class Scanner {
 };
 
 // The integer digits. Group separators are part of the integer only where the
-// whole run of digits and separators is grouped exactly as GroupDigits writes
-// it; otherwise the integer ends at the first separator.
+// whole run of digits and separators is exactly the integer part
+// FormatFieldNumber writes: grouped as GroupDigits groups it, and without a
+// leading zero, which the writer never puts before a separator. Otherwise the
+// integer ends at the first separator.
 std::string ReadIntegerDigits(Scanner& scan, const NumberFormat& format) {
   const std::size_t start = scan.position();
   std::string digits(scan.TakeDigits());
@@ -104,7 +104,7 @@ std::string ReadIntegerDigits(Scanner& scan, const NumberFormat& format) {
     grouped += scan.TakeDigits();
     separated = true;
   }
-  if (separated) {
+  if (separated && digits.front() != '0') {
     std::string plain;
     std::copy_if(grouped.begin(), grouped.end(), std::back_inserter(plain), IsDigit);
     if (GroupDigits(plain, format) == scan.Since(start)) return plain;
@@ -188,22 +188,6 @@ double Convert(const NumberToken& token) {
 }
 
 }  // namespace
-
-NumberFormat RegionalNumberFormat() {
-  const std::lconv* conventions = std::localeconv();
-  NumberFormat format;
-  if (conventions == nullptr) return format;
-  if (conventions->decimal_point != nullptr && *conventions->decimal_point != '\0') {
-    format.decimal_separator = conventions->decimal_point;
-  }
-  if (conventions->thousands_sep != nullptr) format.group_separator = conventions->thousands_sep;
-  if (conventions->grouping != nullptr) {
-    for (const char* size = conventions->grouping; *size != '\0' && *size != CHAR_MAX; ++size) {
-      format.group_sizes.push_back(static_cast<unsigned char>(*size));
-    }
-  }
-  return format;
-}
 
 double ParseFieldNumber(std::string_view text, const NumberFormat& format) {
   std::string compact;

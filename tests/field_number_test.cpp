@@ -119,6 +119,16 @@ TEST(ParseFieldNumber, ReadsRegionalSeparatorsOnlyWhereTheyGroupAsWritten) {
       {"1\u202F234,5", &kNarrowSpace, 1234.5},
       {"1\u202F23,5", &kNarrowSpace, 1.0},
       {"1\u2019234.5", &kSwiss, 1234.5},
+      // The writer never puts a leading zero before a group separator.
+      {"0,500", &kEnglish, 0.0},
+      {"00,005", &kEnglish, 0.0},
+      {"-0,123.5", &kEnglish, -0.0},
+      {"0.500", &kGerman, 0.5},
+      {"00.500", &kGerman, 0.5},
+      {"1.500", &kGerman, 1500.0},
+      {"0,12,345.5", &kIndian, 0.0},
+      {"01,23,456", &kIndian, 1.0},
+      {"0", &kEnglish, 0.0},
   };
   for (const ParseCase& c : cases) {
     EXPECT_EQ(ParseFieldNumber(c.text, *c.format), c.expected) << '"' << c.text << '"';
@@ -224,6 +234,8 @@ TEST(RegionalNumberFormat, CopiesTheCLibraryConventions) {
       {"en_US.UTF-8", {".", ",", {3, 3}}},
       {"de_DE.UTF-8", {",", ".", {3, 3}}},
       {"bg_BG.UTF-8", {",", "", {3, 3}}},
+      // Latin-1's no-break space 0xA0, converted to the UTF-8 every field holds.
+      {"fr_FR.ISO-8859-1", {",", "\u00A0", {3}}},
   };
   for (const Expected& c : cases) {
     testing::ScopedLocale locale(c.locale);
@@ -235,7 +247,17 @@ TEST(RegionalNumberFormat, CopiesTheCLibraryConventions) {
     EXPECT_EQ(format.decimal_separator, c.format.decimal_separator) << c.locale;
     EXPECT_EQ(format.group_separator, c.format.group_separator) << c.locale;
     EXPECT_EQ(format.group_sizes, c.format.group_sizes) << c.locale;
+    const std::string written = FormatFieldNumber(1234567.5, format);
+    EXPECT_EQ(ParseFieldNumber(written, format), 1234567.5) << c.locale << ' ' << written;
+    EXPECT_EQ(ParseFieldNumber(written.substr(0, written.size() - 1), format), 1234567.5)
+        << c.locale << ", one trailing zero deleted";
   }
+  // The separators are in the character set of the numeric settings, whatever
+  // the character set of the rest.
+  testing::ScopedLocale utf8("C.UTF-8");
+  ASSERT_TRUE(utf8.ok());
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "fr_FR.ISO-8859-1"), nullptr);
+  EXPECT_EQ(RegionalNumberFormat().group_separator, "\u00A0");
 }
 
 // The C library writes numbers the regional way with printf's ' flag; the

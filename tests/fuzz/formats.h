@@ -1,7 +1,8 @@
 #pragma once
 
 // The number formats every fuzz target runs under: the plain one, the common
-// regional ones, Indian grouping and separators of several bytes.
+// regional ones, Indian grouping and separators of several bytes, the no-break space of
+// an 8-bit locale among them.
 
 #include <array>
 #include <cstddef>
@@ -10,8 +11,8 @@
 
 namespace prism::fuzz {
 
-inline const std::array<NumberFormat, 7>& Formats() {
-  static const std::array<NumberFormat, 7> formats = {{
+inline const std::array<NumberFormat, 8>& Formats() {
+  static const std::array<NumberFormat, 8> formats = {{
       {},
       {".", ",", {3, 3}},
       {",", ".", {3, 3}},
@@ -19,6 +20,7 @@ inline const std::array<NumberFormat, 7>& Formats() {
       {".", ",", {3, 2}},
       {",", "\u202F", {3}},
       {".", "\u2019", {3}},
+      {",", "\u00A0", {3}},
   }};
   return formats;
 }
