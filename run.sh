@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/deps.sh
-prism_install_all
+prism_install_build
 cmake --preset default >/dev/null
 cmake --build --preset default --target dravik
 exec build/default/app/dravik

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
-prism_install_packages
+prism_install_all
 
 if [ "${1:-}" = runs ]; then limit=(-runs="${2:?how many runs}")
 else limit=(-max_total_time="${1:-20}")
