@@ -73,14 +73,19 @@ bool AllFinite(const PrismValues& values) {
 
 }  // namespace
 
-bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks, const NumberFormat& format) {
-  bool valid = true;
+std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
+                                          const NumberFormat& format) {
+  std::optional<Quantity> first;
   for (Quantity q : kAllQuantities) {
     const double x = ParseFieldNumber(texts[Index(q)], format);
     // A value beyond the range of a double reads as infinity: no box has it.
-    if (IsMarked(marks, q) && !(x > 0.0 && std::isfinite(x))) valid = false;
+    if (IsMarked(marks, q) && !(x > 0.0 && std::isfinite(x)) && !first) first = q;
   }
-  return valid;
+  return first;
+}
+
+bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks, const NumberFormat& format) {
+  return !FirstInvalidKnown(texts, marks, format).has_value();
 }
 
 SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,

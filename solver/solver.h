@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "solver/field_number.h"
@@ -27,8 +28,13 @@ struct SolveResult {
   PrismValues values;
 };
 
+// The first marked field, in quantity order, that does not read as a finite
+// number greater than 0; nullopt when there is none. Every field is read,
+// marked or not.
+std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
+                                          const NumberFormat& format = {});
+
 // True when every marked field reads as a finite number greater than 0.
-// Every field is read, marked or not.
 bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
                    const NumberFormat& format = {});
 

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 #include "prism/program_info.h"
@@ -109,11 +110,12 @@ TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
   EXPECT_EQ(Field(0)->text(), "1234567");
   EXPECT_EQ(window_->model().field(Quantity::kA).text, "1234567");
 
-  QApplication::clipboard()->setText("99999999");
+  QApplication::clipboard()->setText("98765432");
   QTest::mouseClick(Field(1), Qt::LeftButton);
   QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Field(1)->text(), "") << "a paste past the limit is refused";
+  EXPECT_EQ(Field(1)->text(), "9876543") << "a paste past the limit is cut to it";
   QApplication::clipboard()->setText("2.5");
+  QTest::keyClick(Field(1), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Field(1)->text(), "2.5");
 
@@ -162,6 +164,96 @@ TEST_F(FormTest, ArrowKeysChangeTheCombination) {
   const QRect last = List()->visualItemRect(List()->item(9));
   QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, last.center());
   EXPECT_EQ(Field(2)->text(), "5");
+}
+
+// A long result is read from its first digit, after every press, and its
+// tooltip holds it whole.
+TEST_F(FormTest, LongResultsShowTheirFirstDigit) {
+  Type(0, "3");
+  Type(1, "4");
+  Type(2, "78900");
+  for (int press = 0; press < 2; ++press) {
+    QTest::mouseClick(Button(0), Qt::LeftButton);
+    ASSERT_EQ(Field(4)->text(), "946800.0000000");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Field(i)->cursorPosition(), 0) << i;
+    EXPECT_EQ(Field(4)->toolTip(), Field(4)->text());
+    EXPECT_EQ(Field(0)->toolTip(), "") << "3.0000000 fits";
+    // What the field shows is what a field with the cursor at its start shows.
+    QLineEdit reference(Field(4)->text(), Field(4)->parentWidget());
+    reference.setGeometry(Field(4)->geometry());
+    reference.setReadOnly(true);
+    reference.setCursorPosition(0);
+    reference.show();
+    EXPECT_EQ(Field(4)->grab().toImage(), reference.grab().toImage()) << "press " << press;
+  }
+}
+
+// A refused press sounds, focuses what to fix with its text selected, and
+// says why beside it.
+TEST_F(FormTest, RefusedPressSaysWhy) {
+  Type(0, "3");
+  Type(1, "-4");
+  Type(2, "5");
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  EXPECT_EQ(QApplication::focusWidget(), Field(1));
+  EXPECT_EQ(Field(1)->selectedText(), "-4");
+  EXPECT_EQ(QToolTip::text(), "Въведете положително число.");
+  QTest::keyClicks(Field(1), "4");
+  EXPECT_EQ(Field(1)->text(), "4") << "typing replaces the selection";
+
+  List()->setCurrentRow(9);  // c, S, V
+  Type(2, "1");
+  Type(3, "2");
+  Type(4, "1");
+  QTest::keyClick(Field(4), Qt::Key_Return);  // Enter in a field calculates
+  EXPECT_EQ(QToolTip::text(), "Няма правоъгълен паралелепипед с тези стойности.");
+  EXPECT_EQ(Texts(), QStringList({"", "", "1", "2", "1"}));
+  QToolTip::hideText();
+}
+
+TEST_F(FormTest, EnterPressesButtonsAndCalculatesFromAField) {
+  Type(0, "3");
+  Type(1, "4");
+  Type(2, "5");
+  QTest::keyClick(Field(2), Qt::Key_Enter);
+  EXPECT_EQ(Field(4)->text(), "60.0000000");
+  Button(1)->setFocus();
+  QTest::keyClick(Button(1), Qt::Key_Return);
+  EXPECT_EQ(Texts(), QStringList({"", "", "", "", ""}));
+}
+
+TEST_F(FormTest, ListAlwaysKeepsOneEntrySelected) {
+  const QRect first = List()->visualItemRect(List()->item(0));
+  QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, first.center());
+  EXPECT_EQ(List()->selectedItems().size(), 1);
+  QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(List()->selectedItems().size(), 1);
+  QTest::keyClick(List(), Qt::Key_Down, Qt::ControlModifier);
+  QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
+  ASSERT_EQ(List()->selectedItems().size(), 1);
+  EXPECT_EQ(List()->selectedItems().first(), List()->item(List()->currentRow()));
+  EXPECT_EQ(window_->model().selected_entry(), List()->currentRow());
+}
+
+// The window sets every colour it paints: a dark palette changes nothing.
+TEST(Form, LooksTheSameUnderADarkPalette) {
+  const auto grab = [] {
+    Dravik window;
+    window.Load();
+    return window.grab().toImage();
+  };
+  const QImage light = grab();
+  const QPalette saved = QApplication::palette();
+  QPalette dark(QColor(53, 53, 53), QColor(30, 30, 30));
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(role, QColor(238, 238, 238));
+  }
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  QApplication::setPalette(dark);
+  QApplication::setPalette(dark, "QLineEdit");
+  const QImage seen = grab();
+  QApplication::setPalette(saved);
+  EXPECT_EQ(seen, light);
 }
 
 // Every control where it belongs, in pixels, with its colour and caption.
@@ -229,11 +321,22 @@ TEST_F(FormTest, LayoutMatchesTheDesign) {
   EXPECT_EQ(Field(4)->accessibleName(), "V");
   EXPECT_EQ(Button(0)->accessibleName(), "Изчисли");
   EXPECT_EQ(List()->accessibleName(), "Дадени:");
+  EXPECT_EQ(Control<QWidget>("Picture1")->accessibleName(), "Чертеж на правоъгълен паралелепипед");
+  EXPECT_FALSE(Control<QWidget>("Picture1")->accessibleDescription().isEmpty());
+  EXPECT_EQ(Control<QWidget>("Text1(0)")->accessibleName(), "Задача");
+  // Inside the frame, under its caption's line, the window colour, exactly.
+  const QPoint inside = Control<QWidget>("Frame1")->mapTo(window_.get(), QPoint(80, 14));
+  EXPECT_EQ(shot.pixelColor(inside * shot.devicePixelRatio()), window);
+  EXPECT_FALSE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
+  // Qt's own commands speak Bulgarian.
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste").left(3), "&По");
 }
 
 TEST_F(FormTest, TabOrderStartsAtTheTaskText) {
   const char* expected[] = {"Text1(0)", "Text2(0)", "Text2(1)", "Text2(2)", "Text2(3)",
-                            "Text2(4)", "List1(0)", "Command1(0)", "Command1(1)", "Text1(0)"};
+                            "Text2(4)", "List1(0)", "Command1(0)", "Command1(1)", "Picture1",
+                            "Text1(0)"};
   ASSERT_EQ(QApplication::focusWidget()->objectName(), expected[0]);
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

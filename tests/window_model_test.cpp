@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -55,11 +56,34 @@ TEST(WindowModel, StartsWithTheFirstCombinationAndEmptyFields) {
   EXPECT_EQ(WindowModel::ListCaptions()[9], "c, S, V");
 }
 
-TEST(WindowModel, CalculateRightAfterStartDoesNothing) {
-  WindowModel model = Started();
-  const FieldStates before = model.fields();
-  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kNone);
-  EXPECT_EQ(model.fields(), before);
+// A refused press writes nothing, but names what to fix: the first given
+// field, in quantity order, that is not a positive number, or no box at all.
+TEST(WindowModel, RefusedCalculateNamesWhatToFix) {
+  struct Case {
+    int row;
+    std::array<const char*, 3> known;
+    Reaction expected;
+  };
+  const Case cases[] = {
+      {0, {"", "", ""}, {Refusal::kNotPositive, 0}},  // right after start
+      {0, {"3", "0", "abc"}, {Refusal::kNotPositive, 1}},
+      {0, {"3", "4", "-5"}, {Refusal::kNotPositive, 2}},
+      {3, {"3", "70", "1e999"}, {Refusal::kNotPositive, 4}},
+      {9, {"1", " ", "1"}, {Refusal::kNotPositive, 3}},
+      {9, {"1", "2", "1"}, {Refusal::kNoBox, kNoField}},
+      {3, {"3", "40", "60"}, {Refusal::kNoBox, kNoField}},
+  };
+  for (const Case& c : cases) {
+    WindowModel model = StartedWithRow(c.row, c.known);
+    const FieldStates before = model.fields();
+    const Reaction reaction = model.ButtonClicked(kCalculateButton);
+    EXPECT_EQ(reaction, c.expected) << "row " << c.row << ' ' << c.known[0] << ',' << c.known[1]
+                                    << ',' << c.known[2];
+    EXPECT_TRUE(reaction.alert());
+    EXPECT_EQ(model.fields(), before);
+  }
+  EXPECT_EQ(RefusalHint(Refusal::kNotPositive), "Въведете положително число.");
+  EXPECT_EQ(RefusalHint(Refusal::kNoBox), "Няма правоъгълен паралелепипед с тези стойности.");
 }
 
 TEST(WindowModel, SolvesTheWorkedExample) {
@@ -67,7 +91,7 @@ TEST(WindowModel, SolvesTheWorkedExample) {
   ASSERT_TRUE(model.FieldTyped(0, "3"));
   ASSERT_TRUE(model.FieldTyped(1, "4"));
   ASSERT_TRUE(model.FieldTyped(2, "5"));
-  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kNone);
+  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction{});
   EXPECT_EQ(Texts(model),
             (FiveTexts{"3.0000000", "4.0000000", "5.0000000", "70.0000000", "60.0000000"}));
   ExpectRowApplied(model, 0);
@@ -141,8 +165,8 @@ TEST(WindowModel, IgnoresOtherListsAndButtons) {
   model.FieldTyped(0, "3");
   const FieldStates before = model.fields();
   model.ListSelected(1, 4);
-  EXPECT_EQ(model.ButtonClicked(2), Reaction::kNone);
-  EXPECT_EQ(model.ButtonClicked(-1), Reaction::kNone);
+  EXPECT_EQ(model.ButtonClicked(2), Reaction{});
+  EXPECT_EQ(model.ButtonClicked(-1), Reaction{});
   EXPECT_EQ(model.fields(), before);
   EXPECT_EQ(model.selected_entry(), 0);
 }
@@ -164,23 +188,28 @@ TEST(WindowModel, TypingLimits) {
   struct Case {
     int field;
     const char* before;  // typed first, or written by calculate when it starts with '='
-    const char* typed;
-    bool accepted;
+    const char* typed;   // what the edit would make the text
+    const char* kept;    // what the field then holds; nullptr: the edit is refused
+    std::size_t cursor;  // bytes before the cursor after a kept edit
   };
   const Case cases[] = {
-      {0, "", "1234567", true},
-      {0, "1234567", "12345678", false},
-      {0, "", "12345678", false},
-      {0, "", "абвгдеж", true},  // seven characters, fourteen bytes
-      {0, "", "абвгдежз", false},
-      {3, "", "1", false},  // S is read-only in row 0
-      {4, "", "1", false},
-      {-1, "", "1", false},
-      {5, "", "1", false},
+      {0, "", "1234567", "1234567", 7},
+      {0, "1234567", "12345678", "1234567", 7},  // an eighth character stops
+      {0, "", "12345678", "1234567", 7},         // a paste is cut to the limit
+      {0, "123456", "12ab3456", "12a3456", 3},   // in the middle as well
+      {0, "1234", "1x234", "1x234", 2},
+      {0, "1234567", "17", "17", 1},
+      {0, "", "абвгдеж", "абвгдеж", 14},  // seven characters, fourteen bytes
+      {0, "", "абвгдежз", "абвгдеж", 14},
+      {0, "абв", "абXYZWVUв", "абXYZWв", 8},
+      {3, "", "1", nullptr, 0},  // S is read-only in row 0
+      {4, "", "1", nullptr, 0},
+      {-1, "", "1", nullptr, 0},
+      {5, "", "1", nullptr, 0},
       // A result longer than the limit can still be shortened or edited in place.
-      {0, "=", "3.000000", true},
-      {0, "=", "3.0000001", true},
-      {0, "=", "3.00000001", false},
+      {0, "=", "3.000000", "3.000000", 8},
+      {0, "=", "3.0000001", "3.0000001", 9},
+      {0, "=", "3.00000001", "3.0000000", 9},
   };
   for (const Case& c : cases) {
     WindowModel model = Started();
@@ -192,20 +221,22 @@ TEST(WindowModel, TypingLimits) {
       ASSERT_TRUE(model.FieldTyped(c.field, c.before));
     }
     const FieldStates before = model.fields();
-    EXPECT_EQ(model.FieldTyped(c.field, c.typed), c.accepted) << c.typed;
-    if (c.accepted) {
-      EXPECT_EQ(model.fields()[static_cast<std::size_t>(c.field)].text, c.typed);
+    const std::optional<TypedEdit> fitted = model.FitTyping(c.field, c.typed);
+    EXPECT_EQ(model.FieldTyped(c.field, c.typed), c.kept != nullptr) << c.typed;
+    if (c.kept != nullptr) {
+      ASSERT_TRUE(fitted.has_value());
+      EXPECT_EQ(*fitted, (TypedEdit{c.kept, c.cursor})) << c.typed;
+      EXPECT_EQ(model.fields()[static_cast<std::size_t>(c.field)].text, c.kept);
     } else {
+      EXPECT_FALSE(fitted.has_value());
       EXPECT_EQ(model.fields(), before) << c.typed;
     }
   }
 }
 
-TEST(WindowModel, NoFiniteResultWritesNothingAndAsksForTheAlert) {
-  WindowModel model = StartedWithRow(9, {"1", "2", "1"});
-  const FieldStates before = model.fields();
-  EXPECT_EQ(model.ButtonClicked(kCalculateButton), Reaction::kAlert);
-  EXPECT_EQ(model.fields(), before);
+std::size_t Characters(const std::string& utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 bool ShowsNoNumber(const std::string& text) {
@@ -244,7 +275,12 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
         for (std::size_t q = 0; q < kQuantityCount; ++q) {
           if (static_cast<int>(q) == field && accepted) {
             ASSERT_FALSE(before[q].read_only);
-            ASSERT_EQ(model.fields()[q].text, text);
+            const std::size_t room = std::max<std::size_t>(7, Characters(old_text));
+            if (Characters(text) <= room) {
+              ASSERT_EQ(model.fields()[q].text, text);
+            } else {
+              ASSERT_EQ(Characters(model.fields()[q].text), room) << text;
+            }
           } else {
             ASSERT_EQ(model.fields()[q], before[q]);
           }

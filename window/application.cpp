@@ -1,20 +1,29 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QTranslator>
 #include <clocale>
 
 #include "prism/program_info.h"
 #include "solver/field_number.h"
 #include "window/dravik.h"
-
-static void InitResources() { Q_INIT_RESOURCE(resources); }
+#include "window/embedded_resources.h"
 
 namespace prism {
+namespace {
 
-void RegisterResources() {
-  static const bool registered = (InitResources(), true);
-  (void)registered;
+// Qt's context menus and commands speak the window's language, whatever the
+// user's.
+void InstallQtTranslation() {
+  static bool installed = false;
+  if (installed) return;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  installed = translator->load(QString::fromLatin1(kQtTranslationResource)) &&
+              QCoreApplication::installTranslator(translator);
+  if (!installed) delete translator;
 }
+
+}  // namespace
 
 void SetUpApplication() {
   RegisterResources();
@@ -26,6 +35,7 @@ void SetUpApplication() {
   // Fusion fills every control in its palette's colours; some platform
   // styles ignore them.
   QApplication::setStyle(QStringLiteral("Fusion"));
+  InstallQtTranslation();
 }
 
 std::unique_ptr<Dravik> OpenWindow(QApplication& application) {

@@ -11,10 +11,8 @@ namespace prism {
 
 class Dravik;
 
-// Registers the window's texts and images; safe to call more than once.
-void RegisterResources();
-
-// Name, version, organisation and desktop entry, and the style.
+// Name, version, organisation and desktop entry, the style, and Qt's own
+// texts in Bulgarian.
 void SetUpApplication();
 
 // All the program does before its event loop: takes the user's regional

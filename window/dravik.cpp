@@ -4,21 +4,20 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QValidator>
+#include <QStyleOptionFrame>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "prism/program_info.h"
-#include "window/application.h"
-#include "window/button_style.h"
+#include "window/classic_style.h"
+#include "window/controls.h"
+#include "window/embedded_resources.h"
 #include "window/form_layout.h"
 
 namespace prism {
@@ -28,10 +27,6 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-const QColor kDisabledCheckText(56, 56, 96);
-
-QColor ToQColor(StoredColour colour) { return QColor(colour.red(), colour.green(), colour.blue()); }
-
 QString ObjectName(const ControlLayout& entry) {
   QString name = Text(entry.name);
   if (entry.index >= 0) name += QStringLiteral("(%1)").arg(entry.index);
@@ -40,6 +35,31 @@ QString ObjectName(const ControlLayout& entry) {
 
 QRect Geometry(const ControlLayout& entry) {
   return QRect(Pixels(entry.left), Pixels(entry.top), Pixels(entry.width), Pixels(entry.height));
+}
+
+Qt::Alignment ToQtAlignment(TextAlignment alignment) {
+  return alignment == TextAlignment::kCentre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Every colour the window paints, fixed: the desktop's theme, a dark palette
+// or another style must not turn the texts pale on the window's light colours.
+QPalette ClassicPalette() {
+  QPalette palette = QApplication::style()->standardPalette();
+  const std::pair<QPalette::ColorRole, StoredColour> fixed[] = {
+      {QPalette::Window, kWindowColour},        {QPalette::WindowText, kBlack},
+      {QPalette::Base, kWhite},                 {QPalette::Text, kBlack},
+      {QPalette::ButtonText, kBlack},           {QPalette::Highlight, kSelectionColour},
+      {QPalette::HighlightedText, kWhite},      {QPalette::ToolTipText, kBlack},
+  };
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      // Set each role explicitly, so that every one overrides the theme's.
+      const auto r = static_cast<QPalette::ColorRole>(role);
+      palette.setBrush(group, r, palette.brush(group, r));
+    }
+    for (const auto& [role, colour] : fixed) palette.setColor(group, role, ToQColor(colour));
+  }
+  return palette;
 }
 
 // Fills the control with its back colour, in the palette role its kind paints
@@ -57,34 +77,36 @@ QString ResourceText(std::string_view path) {
   return QString::fromUtf8(file.readAll());
 }
 
-// Asks the model, before a keystroke or paste changes a value field, whether
-// the user may make that change; text the program sets is never validated.
-class TypingValidator : public QValidator {
- public:
-  TypingValidator(const WindowModel& model, int field, QObject* parent)
-      : QValidator(parent), model_(model), field_(field) {}
-
-  State validate(QString& input, int&) const override {
-    return model_.AcceptsTyping(field_, input.toStdString()) ? Acceptable : Invalid;
-  }
-
- private:
-  const WindowModel& model_;
-  int field_;
-};
+// Whether the whole text shows in the field without scrolling.
+bool TextFits(const QLineEdit* field, const QString& text) {
+  QStyleOptionFrame frame;
+  frame.initFrom(field);
+  frame.rect = field->rect();
+  frame.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field);
+  const QRect contents =
+      field->style()->subElementRect(QStyle::SE_LineEditContents, &frame, field)
+          .marginsRemoved(field->textMargins());
+  // The line edit keeps a further two pixels free on either side.
+  return field->fontMetrics().horizontalAdvance(text) <= contents.width() - 4;
+}
 
 }  // namespace
 
 Dravik::Dravik(NumberFormat format, QWidget* parent)
-    : QWidget(parent), model_(std::move(format)), button_style_(new ButtonStyle) {
-  button_style_->setParent(this);
+    : QWidget(parent), model_(std::move(format)), classic_style_(new ClassicStyle) {
+  classic_style_->setParent(this);
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
+  // A fixed size: no maximise button, which could do nothing.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
   setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
-  PaintBackground(this, kWindowColour);
+  setPalette(ClassicPalette());
+  setAutoFillBackground(true);
 
   CreateControls();
   SetTabOrder();
@@ -97,67 +119,85 @@ void Dravik::Load() {
   ShowModelState();
 }
 
+// Each control is made from its table row alone; only then are the controls
+// inside the frame moved into it and the labels tied to what they name, so
+// the table's order decides nothing but the stacking.
 void Dravik::CreateControls() {
   for (const ControlLayout& entry : kFormControls) {
     QWidget* control = CreateControl(entry);
     control->setObjectName(ObjectName(entry));
-    control->setGeometry(Geometry(entry));
-    control->setVisible(entry.shown);
+    if (!entry.accessible_name.empty()) control->setAccessibleName(Text(entry.accessible_name));
+    if (!entry.accessible_description.empty()) {
+      control->setAccessibleDescription(Text(entry.accessible_description));
+    }
+    controls_.emplace_back(&entry, control);
+  }
+  for (const auto& [entry, control] : controls_) {
+    if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
+    control->setGeometry(Geometry(*entry));
+    control->setVisible(entry->shown);
+    if (entry->buddy_of.empty()) continue;
+    const auto buddy = std::find_if(controls_.begin(), controls_.end(), [&](const auto& other) {
+      return ObjectName(*other.first) == Text(entry->buddy_of);
+    });
+    if (buddy == controls_.end()) continue;
+    static_cast<QLabel*>(control)->setBuddy(buddy->second);
+    buddy->second->setAccessibleName(Text(entry->caption));
   }
 }
 
 QWidget* Dravik::CreateControl(const ControlLayout& entry) {
-  QWidget* parent = entry.parent == ControlParent::kFrame ? static_cast<QWidget*>(frame1_) : this;
   const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
   switch (entry.kind) {
     case ControlKind::kPicture: {
-      auto* picture = new QLabel(parent);
+      auto* picture = new PictureBox(this);
       picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       picture->setLineWidth(2);
-      picture->setPixmap(QPixmap(Text(entry.content)));
+      picture->setPixmap(QPixmap(Text(entry.resource)));
       return picture;
     }
     case ControlKind::kButton: {
-      QPushButton* button = command1_[index] = new QPushButton(Text(entry.content), parent);
+      QPushButton* button = command1_[index] = new QPushButton(Text(entry.caption), this);
       PaintBackground(button, *entry.back_colour);
-      button->setStyle(button_style_);
+      button->setStyle(classic_style_);
       button->setAccessibleName(button->text());
       return button;
     }
     case ControlKind::kList: {
-      list1_ = new QListWidget(parent);
+      list1_ = new SelectionKeepingList(this);
       for (std::string_view caption : WindowModel::ListCaptions()) list1_->addItem(Text(caption));
       list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+      list1_->setStyle(classic_style_);
       return list1_;
     }
     case ControlKind::kFrame: {
-      frame1_ = new QGroupBox(Text(entry.content), parent);
+      frame1_ = new QGroupBox(Text(entry.caption), this);
       PaintBackground(frame1_, *entry.back_colour);
+      frame1_->setStyle(classic_style_);
       return frame1_;
     }
     case ControlKind::kTextBox: {
-      QLineEdit* field = text2_[index] = new QLineEdit(parent);
+      QLineEdit* field = text2_[index] = new QLineEdit(this);
       field->setReadOnly(true);
       field->setValidator(new TypingValidator(model_, entry.index, field));
-      field->setAccessibleName(Text(QuantityCaption(kAllQuantities[index])));
       return field;
     }
     case ControlKind::kCheckBox: {
-      QCheckBox* check = check1_[index] = new QCheckBox(Text(entry.content), parent);
+      QCheckBox* check = check1_[index] = new QCheckBox(Text(entry.caption), this);
       check->setEnabled(false);
       PaintBackground(check, *entry.back_colour);
       // The user can never toggle these, yet must read which quantities are
       // given: the style's pale disabled text vanishes on the blue.
       QPalette palette = check->palette();
       for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        palette.setColor(QPalette::Disabled, role, kDisabledCheckText);
+        palette.setColor(QPalette::Disabled, role, ToQColor(kDisabledCheckTextColour));
       }
       check->setPalette(palette);
       return check;
     }
     case ControlKind::kInfoText: {
-      QPlainTextEdit* info = text1_[index] = new QPlainTextEdit(parent);
-      info->setPlainText(ResourceText(entry.content));
+      QPlainTextEdit* info = text1_[index] = new QPlainTextEdit(this);
+      info->setPlainText(ResourceText(entry.resource));
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
       info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -167,13 +207,9 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return info;
     }
     case ControlKind::kLabel: {
-      auto* label = new QLabel(Text(entry.content), parent);
+      auto* label = new QLabel(Text(entry.caption), this);
       PaintBackground(label, *entry.back_colour);
-      label->setAlignment(entry.index == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-      if (entry.index == 1) {
-        label->setBuddy(list1_);
-        list1_->setAccessibleName(label->text());
-      }
+      label->setAlignment(ToQtAlignment(entry.alignment));
       return label;
     }
   }
@@ -182,9 +218,8 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
 
 void Dravik::SetTabOrder() {
   std::vector<std::pair<int, QWidget*>> order;
-  for (const ControlLayout& entry : kFormControls) {
-    QWidget* control = findChild<QWidget*>(ObjectName(entry));
-    if (control->focusPolicy() & Qt::TabFocus) order.emplace_back(entry.tab_index, control);
+  for (const auto& [entry, control] : controls_) {
+    if (control->focusPolicy() & Qt::TabFocus) order.emplace_back(entry->tab_index, control);
   }
   std::sort(order.begin(), order.end(),
             [](const auto& x, const auto& y) { return x.first < y.first; });
@@ -199,29 +234,57 @@ void Dravik::ConnectEvents() {
     ShowModelState();
   });
   for (std::size_t i = 0; i < command1_.size(); ++i) {
-    connect(command1_[i], &QPushButton::clicked, this, [this, i] {
-      if (model_.ButtonClicked(static_cast<int>(i)) == Reaction::kAlert) QApplication::beep();
-      ShowModelState();
-    });
+    // Enter and Return press a focused button, as Space does.
+    command1_[i]->setAutoDefault(true);
+    connect(command1_[i], &QPushButton::clicked, this,
+            [this, i] { PressButton(static_cast<int>(i)); });
   }
   for (std::size_t i = 0; i < text2_.size(); ++i) {
     connect(text2_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
       if (!model_.FieldTyped(static_cast<int>(i), text.toStdString())) ShowModelState();
     });
+    // Enter in a value field calculates.
+    connect(text2_[i], &QLineEdit::returnPressed, command1_[kCalculateButton], &QPushButton::click);
   }
+}
+
+void Dravik::PressButton(int index) {
+  const Reaction reaction = model_.ButtonClicked(index);
+  ShowModelState();
+  ShowReaction(reaction);
 }
 
 void Dravik::ShowModelState() {
   for (std::size_t i = 0; i < kQuantityCount; ++i) {
     const FieldState& state = model_.fields()[i];
+    QLineEdit* field = text2_[i];
     const QString text = QString::fromStdString(state.text);
-    if (text2_[i]->text() != text) text2_[i]->setText(text);
-    text2_[i]->setReadOnly(state.read_only);
+    if (field->text() != text) field->setText(text);
+    // A number is read from its first digit: never show the end of a long one.
+    field->setCursorPosition(0);
+    field->setToolTip(TextFits(field, text) ? QString() : text);
+    field->setReadOnly(state.read_only);
     check1_[i]->setChecked(state.known_mark == 1);
     check1_[i]->setEnabled(state.check_enabled);
   }
   const QSignalBlocker blocker(list1_);
   list1_->setCurrentRow(model_.selected_entry());
+}
+
+void Dravik::ShowReaction(const Reaction& reaction) {
+  if (!reaction.alert()) return;
+  QApplication::beep();
+  QWidget* beside = command1_[kCalculateButton];
+  if (reaction.focus_field != kNoField) {
+    QLineEdit* field = text2_[static_cast<std::size_t>(reaction.focus_field)];
+    field->setFocus(Qt::OtherFocusReason);
+    // The whole text selected, the cursor at its start, so that typing replaces it.
+    field->setSelection(static_cast<int>(field->text().size()),
+                        -static_cast<int>(field->text().size()));
+    beside = field;
+  }
+  QToolTip::showText(beside->mapToGlobal(QPoint(beside->width() / 2, beside->height())),
+                     Text(RefusalHint(reaction.refusal)), beside);
 }
 
 }  // namespace prism

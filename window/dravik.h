@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "solver/field_number.h"
 #include "window/window_model.h"
@@ -38,7 +40,9 @@ class Dravik : public QWidget {
   QWidget* CreateControl(const ControlLayout& entry);
   void SetTabOrder();
   void ConnectEvents();
+  void PressButton(int index);
   void ShowModelState();
+  void ShowReaction(const Reaction& reaction);
 
   WindowModel model_;
   std::array<QLineEdit*, kQuantityCount> text2_{};
@@ -47,7 +51,9 @@ class Dravik : public QWidget {
   std::array<QPlainTextEdit*, 2> text1_{};
   QListWidget* list1_ = nullptr;
   QGroupBox* frame1_ = nullptr;
-  QStyle* button_style_ = nullptr;  // draws the two buttons in their colours
+  // Every control with its row of the layout table, in the table's order.
+  std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;
+  QStyle* classic_style_ = nullptr;  // draws the buttons, the frame and the list
 };
 
 }  // namespace prism

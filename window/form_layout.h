@@ -29,6 +29,14 @@ inline constexpr StoredColour kLabelColour{0x0080C0FF};
 inline constexpr StoredColour kCalculateColour{0x0000FF00};
 inline constexpr StoredColour kClearColour{0x000000FF};
 
+// The colours the window paints besides the back colours above, fixed so that
+// it looks the same under every desktop theme.
+inline constexpr StoredColour kBlack{0x00000000};
+inline constexpr StoredColour kWhite{0x00FFFFFF};
+inline constexpr StoredColour kSelectionColour{0x00800000};          // navy, with white text
+inline constexpr StoredColour kUnfocusedSelectionColour{0x00C0C0C0};  // silver, with black text
+inline constexpr StoredColour kDisabledCheckTextColour{0x00603838};
+
 inline constexpr int kClientWidthTwips = 7215;
 inline constexpr int kClientHeightTwips = 6360;
 
@@ -39,41 +47,95 @@ enum class ControlKind { kPicture, kButton, kList, kFrame, kTextBox, kCheckBox, 
 
 enum class ControlParent { kWindow, kFrame };
 
+enum class TextAlignment { kLeft, kCentre };
+
 struct ControlLayout {
-  std::string_view name;  // the control array's name
-  int index;              // element of the array; -1 for a single control
-  ControlKind kind;
-  ControlParent parent;
-  int left, top, width, height;  // twips
-  int tab_index;
-  std::string_view content;  // the caption, or the resource holding a picture or text
-  std::optional<StoredColour> back_colour;
+  std::string_view name{};  // the control array's name
+  int index = -1;           // element of the array; -1 for a single control
+  ControlKind kind{};
+  ControlParent parent = ControlParent::kWindow;
+  int left = 0, top = 0, width = 0, height = 0;  // twips
+  int tab_index = 0;
+  std::string_view caption{};   // the text on the control
+  std::string_view resource{};  // the picture or text it shows
+  std::optional<StoredColour> back_colour{};
+  TextAlignment alignment = TextAlignment::kLeft;
+  // The control a label names: it takes the label's caption as its accessible
+  // name, and the label's mnemonic focuses it.
+  std::string_view buddy_of{};
+  std::string_view accessible_name{};  // where the caption does not give one
+  std::string_view accessible_description{};
   bool shown = true;
 };
 
+inline constexpr std::string_view kDrawingDescription =
+    "Правоъгълен паралелепипед в наклонен изглед: предната стена е бяла, дясната "
+    "странична стена е сива. Долният преден и горният заден ръб са означени с a, "
+    "двата ръба, които отиват назад, с b, а левият преден и десният заден "
+    "вертикален ръб с c.";
+
 // In the order the controls are defined.
 inline constexpr std::array<ControlLayout, 19> kFormControls = {{
-    {"Picture1", -1, ControlKind::kPicture, ControlParent::kWindow, 4680, 600, 2010, 2790, 18, ":/prism.jpg", {}},
-    {"Command1", 1, ControlKind::kButton, ControlParent::kWindow, 2160, 2880, 1335, 375, 16, "Изчисти", kClearColour},
-    {"Command1", 0, ControlKind::kButton, ControlParent::kWindow, 240, 2880, 1335, 375, 15, "Изчисли", kCalculateColour},
-    {"List1", 0, ControlKind::kList, ControlParent::kWindow, 120, 960, 1335, 1485, 14, "", {}},
-    {"Frame1", -1, ControlKind::kFrame, ControlParent::kWindow, 1560, 480, 2415, 2295, 3, "Размери", kWindowColour},
-    {"Text2", 4, ControlKind::kTextBox, ControlParent::kFrame, 840, 1800, 1335, 405, 13, "", {}},
-    {"Check1", 4, ControlKind::kCheckBox, ControlParent::kFrame, 120, 1800, 615, 405, 12, "V", kCheckColour},
-    {"Text2", 3, ControlKind::kTextBox, ControlParent::kFrame, 840, 1440, 1335, 405, 11, "", {}},
-    {"Check1", 3, ControlKind::kCheckBox, ControlParent::kFrame, 120, 1440, 615, 405, 10, "S", kCheckColour},
-    {"Text2", 2, ControlKind::kTextBox, ControlParent::kFrame, 840, 1080, 1335, 405, 9, "", {}},
-    {"Check1", 2, ControlKind::kCheckBox, ControlParent::kFrame, 120, 1080, 615, 405, 8, "c", kCheckColour},
-    {"Text2", 1, ControlKind::kTextBox, ControlParent::kFrame, 840, 720, 1335, 405, 7, "", {}},
-    {"Check1", 1, ControlKind::kCheckBox, ControlParent::kFrame, 120, 720, 615, 405, 6, "b", kCheckColour},
-    {"Text2", 0, ControlKind::kTextBox, ControlParent::kFrame, 840, 360, 1335, 405, 5, "", {}},
-    {"Check1", 0, ControlKind::kCheckBox, ControlParent::kFrame, 120, 360, 615, 405, 4, "a", kCheckColour},
-    {"Text1", 1, ControlKind::kInfoText, ControlParent::kWindow, 600, 4680, 6735, 1815, 1, ":/saying.txt", {},
-     // Where it overlaps the task text it would hide the formulas at its end.
-     false},
-    {"Text1", 0, ControlKind::kInfoText, ControlParent::kWindow, 120, 3480, 6855, 2775, 0, ":/task.txt", {}},
-    {"Label1", 1, ControlKind::kLabel, ControlParent::kWindow, 120, 600, 1335, 375, 17, "Дадени:", kLabelColour},
-    {"Label1", 0, ControlKind::kLabel, ControlParent::kWindow, 240, 0, 6735, 375, 2, "Математика - обем на призма, повърхнина, страни", kLabelColour},
+    {.name = "Picture1", .kind = ControlKind::kPicture,
+     .left = 4680, .top = 600, .width = 2010, .height = 2790, .tab_index = 18,
+     .resource = ":/prism.jpg",
+     .accessible_name = "Чертеж на правоъгълен паралелепипед",
+     .accessible_description = kDrawingDescription},
+    {.name = "Command1", .index = 1, .kind = ControlKind::kButton,
+     .left = 2160, .top = 2880, .width = 1335, .height = 375, .tab_index = 16,
+     .caption = "Изчисти", .back_colour = kClearColour},
+    {.name = "Command1", .index = 0, .kind = ControlKind::kButton,
+     .left = 240, .top = 2880, .width = 1335, .height = 375, .tab_index = 15,
+     .caption = "Изчисли", .back_colour = kCalculateColour},
+    {.name = "List1", .index = 0, .kind = ControlKind::kList,
+     .left = 120, .top = 960, .width = 1335, .height = 1485, .tab_index = 14},
+    {.name = "Frame1", .kind = ControlKind::kFrame,
+     .left = 1560, .top = 480, .width = 2415, .height = 2295, .tab_index = 3,
+     .caption = "Размери", .back_colour = kWindowColour},
+    {.name = "Text2", .index = 4, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
+     .left = 840, .top = 1800, .width = 1335, .height = 405, .tab_index = 13,
+     .accessible_name = "V"},
+    {.name = "Check1", .index = 4, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
+     .left = 120, .top = 1800, .width = 615, .height = 405, .tab_index = 12,
+     .caption = "V", .back_colour = kCheckColour},
+    {.name = "Text2", .index = 3, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
+     .left = 840, .top = 1440, .width = 1335, .height = 405, .tab_index = 11,
+     .accessible_name = "S"},
+    {.name = "Check1", .index = 3, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
+     .left = 120, .top = 1440, .width = 615, .height = 405, .tab_index = 10,
+     .caption = "S", .back_colour = kCheckColour},
+    {.name = "Text2", .index = 2, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
+     .left = 840, .top = 1080, .width = 1335, .height = 405, .tab_index = 9,
+     .accessible_name = "c"},
+    {.name = "Check1", .index = 2, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
+     .left = 120, .top = 1080, .width = 615, .height = 405, .tab_index = 8,
+     .caption = "c", .back_colour = kCheckColour},
+    {.name = "Text2", .index = 1, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
+     .left = 840, .top = 720, .width = 1335, .height = 405, .tab_index = 7,
+     .accessible_name = "b"},
+    {.name = "Check1", .index = 1, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
+     .left = 120, .top = 720, .width = 615, .height = 405, .tab_index = 6,
+     .caption = "b", .back_colour = kCheckColour},
+    {.name = "Text2", .index = 0, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
+     .left = 840, .top = 360, .width = 1335, .height = 405, .tab_index = 5,
+     .accessible_name = "a"},
+    {.name = "Check1", .index = 0, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
+     .left = 120, .top = 360, .width = 615, .height = 405, .tab_index = 4,
+     .caption = "a", .back_colour = kCheckColour},
+    // Where it overlaps the task text it would hide the formulas at its end.
+    {.name = "Text1", .index = 1, .kind = ControlKind::kInfoText,
+     .left = 600, .top = 4680, .width = 6735, .height = 1815, .tab_index = 1,
+     .resource = ":/saying.txt", .accessible_name = "Мисъл", .shown = false},
+    {.name = "Text1", .index = 0, .kind = ControlKind::kInfoText,
+     .left = 120, .top = 3480, .width = 6855, .height = 2775, .tab_index = 0,
+     .resource = ":/task.txt", .accessible_name = "Задача"},
+    {.name = "Label1", .index = 1, .kind = ControlKind::kLabel,
+     .left = 120, .top = 600, .width = 1335, .height = 375, .tab_index = 17,
+     .caption = "Дадени:", .back_colour = kLabelColour, .buddy_of = "List1(0)"},
+    {.name = "Label1", .index = 0, .kind = ControlKind::kLabel,
+     .left = 240, .top = 0, .width = 6735, .height = 375, .tab_index = 2,
+     .caption = "Математика - обем на призма, повърхнина, страни", .back_colour = kLabelColour,
+     .alignment = TextAlignment::kCentre},
 }};
 
 }  // namespace prism

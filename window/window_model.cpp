@@ -1,5 +1,6 @@
 #include "window/window_model.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "solver/solver.h"
@@ -11,16 +12,59 @@ constexpr int kListIndex = 0;
 
 bool IsRow(int row) { return FindCombination(row) != nullptr; }
 
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
 // Length in characters of UTF-8 text, as the user counts what they typed.
 std::size_t CharacterCount(std::string_view utf8) {
   std::size_t count = 0;
   for (char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    if (!IsContinuationByte(c)) ++count;
   }
   return count;
 }
 
+// Bytes taken by the first n characters of the text.
+std::size_t BytesOfCharacters(std::string_view utf8, std::size_t n) {
+  std::size_t end = 0;
+  for (std::size_t seen = 0; end < utf8.size(); ++end) {
+    if (!IsContinuationByte(utf8[end]) && seen++ == n) break;
+  }
+  return end;
+}
+
+// Where an edit turned before into after: after = before[0, prefix) +
+// inserted + before[before.size() - suffix, end), at character boundaries.
+struct EditSpan {
+  std::size_t prefix;
+  std::size_t suffix;
+};
+
+EditSpan FindEdit(std::string_view before, std::string_view after) {
+  const std::size_t shorter = std::min(before.size(), after.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  while (prefix > 0 && prefix < after.size() && IsContinuationByte(after[prefix])) --prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  while (suffix > 0 && IsContinuationByte(after[after.size() - suffix])) --suffix;
+  return {prefix, suffix};
+}
+
+// One tooltip per refusal, in the order of Refusal.
+constexpr std::array<std::string_view, 3> kRefusalHints = {
+    "",
+    "Въведете положително число.",
+    "Няма правоъгълен паралелепипед с тези стойности.",
+};
+
 }  // namespace
+
+std::string_view RefusalHint(Refusal refusal) {
+  return kRefusalHints[static_cast<std::size_t>(refusal)];
+}
 
 WindowModel::WindowModel(NumberFormat format) : format_(std::move(format)) {}
 
@@ -57,27 +101,41 @@ Reaction WindowModel::ButtonClicked(int button_index) {
       return Calculate();
     case kClearButton:
       ClearFields();
-      return Reaction::kNone;
+      return {};
     default:
-      return Reaction::kNone;
+      return {};
   }
 }
 
-bool WindowModel::AcceptsTyping(int field, std::string_view new_text) const {
-  if (field < 0 || field >= static_cast<int>(kQuantityCount)) return false;
+std::optional<TypedEdit> WindowModel::FitTyping(int field, std::string_view new_text) const {
+  if (field < 0 || field >= static_cast<int>(kQuantityCount)) return std::nullopt;
   const FieldState& state = fields_[static_cast<std::size_t>(field)];
-  if (state.read_only) return false;
-  // The limit stops typing past it; a longer text the program wrote may still
-  // be shortened or edited in place.
+  if (state.read_only) return std::nullopt;
+
+  const std::string_view old_text = state.text;
+  const EditSpan edit = FindEdit(old_text, new_text);
+  const std::size_t inserted_end = new_text.size() - edit.suffix;
+  TypedEdit fitted{std::string(new_text), inserted_end};
   const std::size_t length = CharacterCount(new_text);
-  return state.max_typed_length <= 0 ||
-         length <= static_cast<std::size_t>(state.max_typed_length) ||
-         length <= CharacterCount(state.text);
+  // The limit stops typing past it; a longer text the program wrote may still
+  // be shortened or edited in place, but not grown.
+  const std::size_t room =
+      std::max(static_cast<std::size_t>(std::max(state.max_typed_length, 0)),
+               CharacterCount(old_text));
+  if (state.max_typed_length <= 0 || length <= room) return fitted;
+
+  const std::string_view inserted = new_text.substr(edit.prefix, inserted_end - edit.prefix);
+  const std::size_t kept = BytesOfCharacters(inserted, CharacterCount(inserted) - (length - room));
+  fitted.text = std::string(new_text.substr(0, edit.prefix + kept)) +
+                std::string(new_text.substr(inserted_end));
+  fitted.cursor = edit.prefix + kept;
+  return fitted;
 }
 
-bool WindowModel::FieldTyped(int field, std::string new_text) {
-  if (!AcceptsTyping(field, new_text)) return false;
-  fields_[static_cast<std::size_t>(field)].text = std::move(new_text);
+bool WindowModel::FieldTyped(int field, std::string_view new_text) {
+  std::optional<TypedEdit> fitted = FitTyping(field, new_text);
+  if (!fitted) return false;
+  fields_[static_cast<std::size_t>(field)].text = std::move(fitted->text);
   return true;
 }
 
@@ -106,17 +164,20 @@ Reaction WindowModel::Calculate() {
   const SolveResult result =
       Solve(static_cast<std::int16_t>(selected_entry_), texts, marks, format_);
   switch (result.outcome) {
-    case SolveOutcome::kRejected:
-      return Reaction::kNone;
+    case SolveOutcome::kRejected: {
+      const std::optional<Quantity> invalid = FirstInvalidKnown(texts, marks, format_);
+      // No given field to blame only where there is no row at all.
+      return {Refusal::kNotPositive, invalid ? static_cast<int>(Index(*invalid)) : kNoField};
+    }
     case SolveOutcome::kNoFiniteResult:
-      return Reaction::kAlert;
+      return {Refusal::kNoBox};
     case SolveOutcome::kSolved:
       break;
   }
   for (Quantity q : kAllQuantities) {
     fields_[Index(q)].text = FormatFieldNumber(result.values[q], format_);
   }
-  return Reaction::kNone;
+  return {};
 }
 
 void WindowModel::ClearFields() {

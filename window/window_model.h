@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,10 +37,40 @@ struct FieldState {
 
 using FieldStates = std::array<FieldState, kQuantityCount>;
 
-// What the window must do beyond showing the new state.
-enum class Reaction {
-  kNone,
-  kAlert,  // the given values describe no box: sound the system's alert
+// No value field.
+inline constexpr int kNoField = -1;
+
+// Why a press of the calculate button wrote nothing.
+enum class Refusal {
+  kNone,         // it did write, or the button was not calculate
+  kNotPositive,  // a given value is not a positive finite number
+  kNoBox,        // the given values describe no box
+};
+
+// What the window must do beyond showing the new state. A refused press is
+// never silent: the window sounds the system's alert and shows the hint
+// beside the field to focus, or beside the calculate button where there is
+// none.
+struct Reaction {
+  Refusal refusal = Refusal::kNone;
+  // The value field to focus with its whole text selected, so that typing
+  // replaces it: the first given field, in quantity order, that is not a
+  // positive finite number.
+  int focus_field = kNoField;
+
+  bool alert() const { return refusal != Refusal::kNone; }
+  bool operator==(const Reaction&) const = default;
+};
+
+// The tooltip shown for each refusal.
+std::string_view RefusalHint(Refusal refusal);
+
+// The text and cursor of a value field after the user's edit, cut to fit.
+struct TypedEdit {
+  std::string text;
+  std::size_t cursor = 0;  // in bytes of text: just after what the user's edit kept
+
+  bool operator==(const TypedEdit&) const = default;
 };
 
 class WindowModel {
@@ -51,12 +82,16 @@ class WindowModel {
   // The list with that element index now has that row selected.
   void ListSelected(int list_index, int row);
   Reaction ButtonClicked(int button_index);
-  // The user's edit would make the field's text new_text. Returns false, and
-  // changes nothing, where the field is read-only or the edit would grow the
-  // text past the typing limit; the window then undoes the edit.
-  bool FieldTyped(int field, std::string new_text);
-  // Whether FieldTyped would take that text; asked before the edit happens.
-  bool AcceptsTyping(int field, std::string_view new_text) const;
+  // The user's edit (keystroke, paste, deletion) would make the field's text
+  // new_text. Where the edit would grow the text past the typing limit, what
+  // it inserted is cut so that the text ends at the limit, as typing stops
+  // there. nullopt where the field takes no typing; the window then undoes
+  // the edit. Asked before the edit happens.
+  std::optional<TypedEdit> FitTyping(int field, std::string_view new_text) const;
+  // The user's edit made the field's text new_text: stores it, cut as
+  // FitTyping cuts it. Returns false, changing nothing, where the field takes
+  // no typing.
+  bool FieldTyped(int field, std::string_view new_text);
 
   // The window's procedures.
   void ApplyCombination();

@@ -1,0 +1,103 @@
+#include "window/classic_style.h"
+
+#include <QPainter>
+#include <QStyleOption>
+#include <qdrawutil.h>
+
+#include "window/form_layout.h"
+
+namespace prism {
+namespace {
+
+// Where the frame's caption starts, from the frame's left edge, in pixels.
+constexpr int kCaptionIndent = 8;
+// Blank on either side of the caption, breaking the frame's top line.
+constexpr int kCaptionPadding = 2;
+
+void DrawDottedRect(QPainter* painter, const QRect& rect, const QColor& colour) {
+  painter->save();
+  QPen pen(colour, 1, Qt::DotLine);
+  painter->setPen(pen);
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(rect.adjusted(0, 0, -1, -1));
+  painter->restore();
+}
+
+void DrawButtonPanel(const QStyleOption* option, QPainter* painter) {
+  const bool sunken = (option->state & (QStyle::State_Sunken | QStyle::State_On)) != 0;
+  const QBrush face = option->palette.brush(QPalette::Button);
+  qDrawWinButton(painter, option->rect, option->palette, sunken, &face);
+  if (option->state & QStyle::State_HasFocus) {
+    // The focused button is ringed in black, as on the classic desktop.
+    painter->save();
+    painter->setPen(Qt::black);
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+  }
+}
+
+void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QStyle* style,
+                  const QWidget* widget) {
+  const QFontMetrics metrics = widget != nullptr ? widget->fontMetrics() : group->fontMetrics;
+  const int caption_height = metrics.height();
+  // An etched line: dark, with a light line inside it.
+  const QRect frame = group->rect.adjusted(0, caption_height / 2, 0, 0);
+  qDrawShadeRect(painter, frame, group->palette, true, 1, 0);
+  if (group->text.isEmpty()) return;
+  const int caption_width = metrics.horizontalAdvance(group->text) + 2 * kCaptionPadding;
+  const QRect caption(group->rect.left() + kCaptionIndent, group->rect.top(), caption_width,
+                      caption_height);
+  painter->fillRect(caption, group->palette.brush(QPalette::Window));
+  style->drawItemText(painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, group->palette,
+                      (group->state & QStyle::State_Enabled) != 0, group->text,
+                      QPalette::WindowText);
+}
+
+}  // namespace
+
+void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+  switch (element) {
+    case PE_PanelButtonCommand:
+      DrawButtonPanel(option, painter);
+      return;
+    case PE_FrameFocusRect:
+      // On the selection's navy as on white: the highlighted text's colour.
+      DrawDottedRect(painter, option->rect,
+                     (option->state & State_Selected) ? option->palette.color(QPalette::HighlightedText)
+                                                      : option->palette.color(QPalette::Text));
+      return;
+    default:
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+}
+
+void ClassicStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+  const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+  if (element != CE_ItemViewItem || item == nullptr || !(item->state & State_Selected) ||
+      (item->state & State_HasFocus)) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  // The selected entry of a list without the focus: the focus must be plainly
+  // visible by the difference.
+  QStyleOptionViewItem quiet(*item);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    quiet.palette.setColor(group, QPalette::Highlight, ToQColor(kUnfocusedSelectionColour));
+    quiet.palette.setColor(group, QPalette::HighlightedText, ToQColor(kBlack));
+  }
+  QProxyStyle::drawControl(element, &quiet, painter, widget);
+}
+
+void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                      QPainter* painter, const QWidget* widget) const {
+  const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+  if (control == CC_GroupBox && group != nullptr) {
+    DrawGroupBox(group, painter, this, widget);
+    return;
+  }
+  QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+}  // namespace prism

@@ -1,0 +1,35 @@
+#pragma once
+
+// Draws the controls the way the classic desktop did, whatever the platform's
+// style: a push button as a flat face in its palette's button colour inside a
+// raised bevel, sunken while pressed; a frame as an etched line with its
+// caption on the top line; a selected list entry in the selection colour while
+// the list has the focus, in a quieter one otherwise, with a dotted focus
+// rectangle. Everything else as the application's style draws it. The
+// platform styles shade or ignore these colours, and a style sheet would cost
+// a style-sheet engine at every start.
+
+#include <QColor>
+#include <QProxyStyle>
+
+#include "window/form_layout.h"
+
+namespace prism {
+
+inline QColor ToQColor(StoredColour colour) {
+  return QColor(colour.red(), colour.green(), colour.blue());
+}
+
+class ClassicStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget = nullptr) const override;
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget = nullptr) const override;
+};
+
+}  // namespace prism

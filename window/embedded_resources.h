@@ -1,0 +1,13 @@
+#pragma once
+
+// The texts, images and translation built into the program.
+
+namespace prism {
+
+// Qt's own texts in Bulgarian.
+inline constexpr char kQtTranslationResource[] = ":/translations/qtbase_bg.qm";
+
+// Registers the embedded resources; safe to call more than once.
+void RegisterResources();
+
+}  // namespace prism
