@@ -1,6 +1,7 @@
 #include "window/classic_style.h"
 
 #include <QPainter>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
@@ -54,6 +55,8 @@ void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QS
 }
 
 }  // namespace
+
+ClassicStyle::ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
 void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {

@@ -5,7 +5,7 @@
 // raised bevel, sunken while pressed; a frame as an etched line with its
 // caption on the top line; a selected list entry in the selection colour while
 // the list has the focus, in a quieter one otherwise, with a dotted focus
-// rectangle. Everything else as the application's style draws it. The
+// rectangle. Everything else as Fusion draws it. The
 // platform styles shade or ignore these colours, and a style sheet would cost
 // a style-sheet engine at every start.
 
@@ -22,7 +22,9 @@ inline QColor ToQColor(StoredColour colour) {
 
 class ClassicStyle : public QProxyStyle {
  public:
-  using QProxyStyle::QProxyStyle;
+  // Over Fusion, whatever style the user asked for: it fills every control
+  // in its palette's colours, which some platform styles ignore.
+  ClassicStyle();
 
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;

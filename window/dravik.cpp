@@ -43,8 +43,8 @@ Qt::Alignment ToQtAlignment(TextAlignment alignment) {
 
 // Every colour the window paints, fixed: the desktop's theme, a dark palette
 // or another style must not turn the texts pale on the window's light colours.
-QPalette ClassicPalette() {
-  QPalette palette = QApplication::style()->standardPalette();
+QPalette ClassicPalette(const QStyle& style) {
+  QPalette palette = style.standardPalette();
   const std::pair<QPalette::ColorRole, StoredColour> fixed[] = {
       {QPalette::Window, kWindowColour},        {QPalette::WindowText, kBlack},
       {QPalette::Base, kWhite},                 {QPalette::Text, kBlack},
@@ -105,7 +105,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
-  setPalette(ClassicPalette());
+  setPalette(ClassicPalette(*classic_style_));
   setAutoFillBackground(true);
 
   CreateControls();
