@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian 12 packages and locales the scripts need, and their installer.
 # Sourced by run.sh, test.sh and tools/fuzz.sh; the lists live here and
 # nowhere else.
@@ -7,7 +8,7 @@ set -euo pipefail
 # What building and running the program need (./run.sh).
 prism_build_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   fonts-liberation
 )
 
