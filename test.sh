@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: ./test.sh (default preset) or ./test.sh asan.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,12 +1,21 @@
-// Starts the program: one window, then the event loop until it is closed.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Starts the program: the command line, then one window and the event loop
+// until it is closed.
 
 #include <QApplication>
+#include <memory>
 
+#include "app/command_line.h"
+#include "app/start_failure.h"
 #include "window/application.h"
 #include "window/dravik.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  const auto window = prism::OpenWindow(application);
+  if (const std::optional<int> status = prism::HandleCommandLine(argc, argv)) return *status;
+  const auto application = [&] {
+    const prism::StartFailureGuard guard(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
+  }();
+  const auto window = prism::OpenWindow(*application);
   return QApplication::exec();
 }

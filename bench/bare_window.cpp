@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of any version of our window: a Qt application showing a window
 // of the same size with one Cyrillic label in the window's font, and nothing
 // else.

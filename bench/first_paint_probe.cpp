@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into a Qt program (LD_PRELOAD) to time it without changing it:
 // when the application object is created it starts watching for the first
 // paint of a top-level window; once that paint is done it writes the

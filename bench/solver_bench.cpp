@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One press of the calculate button without the window: solve a typical row
 // and write the five values as field texts.
 

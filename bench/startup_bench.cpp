@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time (process start to the first painted window) and peak resident
 // memory of the program against a bare Qt window, alternated over many runs.
 //   xvfb-run -a build/default/bench/prism_startup_bench [runs]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's regional number settings, read from the C library.
 
 #include <iconv.h>

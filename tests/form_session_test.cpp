@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long random session in the real window: key presses, clicks on both
 // buttons and on the list, checking after each that the widgets show exactly
 // the model's state. PRISM_SESSION_EVENTS sets the length (default 3000).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, driven with key presses and mouse clicks on the offscreen
 // platform.
 

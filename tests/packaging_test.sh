@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what the program gives the desktop: the installed files, the desktop
-# entry and AppStream data, the Debian package and the Windows version record.
-# usage: packaging_test.sh install|deb|windres BUILD_DIR
+# entry and AppStream data, the Debian package, the Windows version record and
+# the command line.
+# usage: packaging_test.sh install|deb|windres|cli BUILD_DIR
 set -euo pipefail
 
 what=$1
@@ -28,7 +30,10 @@ install)
   expected=$(printf '%s\n' bin/dravik \
     "share/applications/$app_id.desktop" \
     "share/icons/hicolor/32x32/apps/$app_id.png" \
-    "share/metainfo/$app_id.metainfo.xml" | sort)
+    "share/icons/hicolor/64x64/apps/$app_id.png" \
+    "share/icons/hicolor/128x128/apps/$app_id.png" \
+    "share/metainfo/$app_id.metainfo.xml" \
+    share/doc/dravik/copyright share/doc/dravik/changelog.gz share/man/man1/dravik.1.gz | sort)
   actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
   [ "$actual" = "$expected" ] || fail "installed files:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 
@@ -38,7 +43,9 @@ install)
   appstreamcli validate --no-net "$metainfo" || fail "AppStream data do not validate"
 
   grep -qx "Name=$name" "$desktop" || fail "desktop entry name"
-  grep -qx "Comment=$title" "$desktop" || fail "desktop entry comment is not the window title's text"
+  grep -qx "Comment\[bg\]=$title" "$desktop" || fail "Bulgarian comment is not the window title's text"
+  grep -q "^Name\[bg\]=" "$desktop" || fail "no Bulgarian name"
+  grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "AppStream licence"
   grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry icon"
   grep -qx "Exec=dravik" "$desktop" || fail "desktop entry command"
   grep -qx "Categories=Education;Math;" "$desktop" || fail "desktop entry categories"
@@ -51,6 +58,15 @@ install)
     fail "AppStream launchable"
   cmp -s "$stage/share/icons/hicolor/32x32/apps/$app_id.png" "$(dirname "$0")/../resources/icon.png" ||
     fail "installed icon is not the window icon"
+  if appstreamcli compose --help >/dev/null 2>&1; then
+    # What a software centre takes from the package: the entry, with its icon.
+    out="$stage/compose"
+    appstreamcli compose --no-net --origin=dravik --result-root="$out" --prefix=/ "$stage" >"$stage/compose.log" 2>&1 ||
+      { cat "$stage/compose.log"; fail "appstream compose"; }
+    catalogue=$(zcat "$out/share/swcatalog/xml/dravik.xml.gz")
+    grep -q "<id>$app_id</id>" <<<"$catalogue" || fail "no catalogue entry"
+    grep -q '<icon type="cached" width="128" height="128">' <<<"$catalogue" || fail "no icon in the catalogue"
+  fi
   ;;
 deb)
   out=$(mktemp -d)
@@ -67,6 +83,37 @@ deb)
   grep -q "\./usr/bin/dravik$" <<<"$contents" || fail "package lacks /usr/bin/dravik"
   grep -q "\./usr/share/applications/$app_id.desktop$" <<<"$contents" ||
     fail "package lacks the desktop entry"
+  # The sanitizer build is no package to hand out; only a build with Debian's
+  # flags is held to Debian's checks.
+  debian_flags=false
+  grep -q '^PRISM_DEBIAN_BUILD_FLAGS:BOOL=ON$' "$build/CMakeCache.txt" && debian_flags=true
+  if $debian_flags && command -v lintian >/dev/null; then
+    tags=$(lintian --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+    ! grep -q '^[EW]: ' <<<"$tags" || fail "lintian:"$'\n'"$tags"
+  fi
+  if $debian_flags && command -v hardening-check >/dev/null; then
+    dpkg-deb -x "$deb" "$out/root"
+    hardening-check "$out/root/usr/bin/dravik" || fail "hardening-check"
+  fi
+  ;;
+cli)
+  dravik="$build/app/dravik"
+  # Status, then the first line the program prints, for each command line.
+  check() {
+    local want_status=$1 want_line=$2 status=0 output
+    shift 2
+    output=$("$@" 2>&1) || status=$?
+    [ "$status" -eq "$want_status" ] || fail "$*: exit $status, not $want_status: $output"
+    [ "$(head -1 <<<"$output")" = "$want_line" ] || fail "$*: printed $output"
+  }
+  check 0 "Usage: $dravik [options]" "$dravik" --help
+  check 0 "$name $version" "$dravik" --version
+  check 2 "dravik: Unknown option 'bogus'. (dravik --help lists the options)" "$dravik" --bogus
+  check 2 "dravik: unexpected argument 'x' (dravik --help lists the options)" "$dravik" x
+  check 1 "dravik: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$dravik"
+  check 1 "dravik: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \
+    env -u QT_QPA_PLATFORM "$dravik" -platform nonexistent
   ;;
 windres)
   out=$(mktemp -d)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs window tests headless, with the application set up as the program does.
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets and runs each on a scratch copy of its seed corpus.
 #   tools/fuzz.sh 20           about 20 seconds per target
 #   tools/fuzz.sh runs 10000000  that many executions per target

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The few behaviours the window's controls need beyond what Qt's widgets do

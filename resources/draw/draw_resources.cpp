@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the window's two images: the box beside the value fields and the
 // window icon. Run it with the resources folder as argument to redraw
 //   prism.jpg  130 x 182, baseline JPEG, 96 dpi, black, white and grey only
 //   icon.png   32 x 32, 256 colours with a transparency mask: a hamburger
 //   icon.ico   the same icon for the Windows program file
+//   icon-64.png, icon-128.png  the same icon, larger, for software centres
 
 #include <QColor>
 #include <QFont>
@@ -78,10 +80,12 @@ QImage DrawPrism() {
   return image;
 }
 
-QImage DrawIcon() {
-  QImage image(32, 32, QImage::Format_ARGB32);
+// The icon is drawn on a 32-pixel grid; scale draws it that many times larger.
+QImage DrawIcon(int scale = 1) {
+  QImage image(32 * scale, 32 * scale, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   // Hard edges: the icon carries a one-bit transparency mask, not soft alpha.
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::NoPen);
@@ -153,6 +157,8 @@ int main(int argc, char* argv[]) {
   const QImage icon = DrawIcon();
   const bool ok = Save(DrawPrism(), folder + QStringLiteral("/prism.jpg"), "jpeg") &&
                   Save(icon, folder + QStringLiteral("/icon.png"), "png") &&
-                  Save(icon.convertToFormat(QImage::Format_ARGB32), folder + QStringLiteral("/icon.ico"), "ico");
+                  Save(icon.convertToFormat(QImage::Format_ARGB32), folder + QStringLiteral("/icon.ico"), "ico") &&
+                  Save(DrawIcon(2), folder + QStringLiteral("/icon-64.png"), "png") &&
+                  Save(DrawIcon(4), folder + QStringLiteral("/icon-128.png"), "png");
   return ok ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading field text: never crashes, never NaN, and under the plain format
 // agrees bit for bit with a second, deliberately simple reader.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and reading back: any double under any format reads back as the
 // value of its seven-decimal text, and no text shows "inf", "nan" or a signed
 // zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Solving: any row number, texts and marks; never crashes, and reports a box
 // only with five finite values and valid given ones.
 
