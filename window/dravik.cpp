@@ -115,6 +115,12 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   text1_[0]->setFocus();
 }
 
+Dravik::~Dravik() {
+  // The fields' validators read the model, which goes before the controls
+  // do: closing the window takes the focus from a field and validates it.
+  for (QLineEdit* field : text2_) field->setValidator(nullptr);
+}
+
 void Dravik::Load() {
   model_.Load();
   ShowModelState();
@@ -263,7 +269,11 @@ void Dravik::ShowModelState() {
     if (field->text() != text) field->setText(text);
     // A number is read from its first digit: never show the end of a long one.
     field->setCursorPosition(0);
-    field->setToolTip(TextFits(field, text) ? QString() : text);
+    // A computed value tells how it was obtained; any other the whole text
+    // where it does not fit.
+    const QString derivation = QString::fromStdString(state.derivation);
+    field->setToolTip(!derivation.isEmpty() ? derivation : TextFits(field, text) ? QString() : text);
+    field->setAccessibleDescription(derivation);
     field->setReadOnly(state.read_only);
     check1_[i]->setChecked(state.known_mark == 1);
     check1_[i]->setEnabled(state.check_enabled);

@@ -30,6 +30,7 @@ class Dravik : public QWidget {
 
  public:
   explicit Dravik(NumberFormat format = {}, QWidget* parent = nullptr);
+  ~Dravik() override;
 
   // The window's load event: runs once, before the window is shown.
   void Load();
