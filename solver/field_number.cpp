@@ -220,4 +220,24 @@ std::string FormatFieldNumber(double value, const NumberFormat& format) {
   return out;
 }
 
+std::string FormatShortNumber(double value, const NumberFormat& format) {
+  if (!std::isfinite(value)) return {};
+  char buffer[kFixedBufferSize];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value));
+  if (error != std::errc()) return {};
+  const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t integer_end = shortest.find_first_of(".e");
+  std::string out = std::signbit(value) && value != 0.0 ? "-" : "";
+  // Scientific texts are not grouped: their integer part is one digit.
+  out += GroupDigits(shortest.substr(0, integer_end), format);
+  if (integer_end == std::string_view::npos) return out;
+  std::string_view rest = shortest.substr(integer_end);
+  if (rest.front() == '.') {
+    out += format.decimal_separator.empty() ? std::string_view(".") : format.decimal_separator;
+    rest.remove_prefix(1);
+  }
+  out += rest;
+  return out;
+}
+
 }  // namespace prism

@@ -46,4 +46,9 @@ double ParseFieldNumber(std::string_view text, const NumberFormat& format = {});
 // text and is written as the empty text.
 std::string FormatFieldNumber(double value, const NumberFormat& format = {});
 
+// Writes the value as short as it reads back to the same double (3, 2.5, 0.1,
+// 1e+22), with the format's separators and "-" before negatives. Not finite:
+// the empty text.
+std::string FormatShortNumber(double value, const NumberFormat& format = {});
+
 }  // namespace prism

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #ifdef __FAST_MATH__
 #error "The solver must be built without fast-math: its results depend on exact IEEE rounding."
@@ -37,31 +38,71 @@ double SideAFromVolume(const PrismValues& v) { return v[V] / (v[b] * v[c]); }
 double SideAFromSurfaceAndVolume(const PrismValues& v) {
   return ((2.0 * v[V]) * v[b]) / ((v[b] * v[S]) - (2.0 * v[V]));
 }
-// a and b are the roots of x² − t·x + V/c with t = a + b = S/(2c); a is the smaller.
+// t = a + b = S/(2c): a and b are the roots of x² − t·x + V/c.
+double HalfPerimeter(const PrismValues& v) { return v[S] / (2.0 * v[c]); }
+// a is the smaller root.
 double SmallerSideFromHeight(const PrismValues& v) {
-  const double t = v[S] / (2.0 * v[c]);
+  const double t = HalfPerimeter(v);
   return (t - std::sqrt((t * t) - ((4.0 * v[V]) / v[c]))) / 2.0;
 }
 
+// A formula with its text, as a pupil writes it: the same operations in the
+// same grouping, with the usual precedence (² before · and /, those before +
+// and −, each level from the left). Only the letters a, b, c, S, V and t stand
+// for values.
+struct WrittenFormula {
+  Formula compute;
+  std::string_view text;
+};
+
+constexpr WrittenFormula kSurface{SurfaceFromSides, "S = 2·(a·c + b·c)"};
+constexpr WrittenFormula kVolume{VolumeFromSides, "V = a·b·c"};
+constexpr WrittenFormula kHeightFromVolume{HeightFromVolume, "c = V/(a·b)"};
+
 // The formulas of each row, for its two computed quantities in the table's
-// order; the second may use the first.
+// order; the second may use the first. Row 9 computes the helper t first.
 struct RowFormulas {
-  Formula first;
-  Formula second;
+  WrittenFormula first;
+  WrittenFormula second;
+  std::optional<WrittenFormula> helper;
 };
 
 constexpr std::array<RowFormulas, kCombinationCount> kRowFormulas = {{
-    {SurfaceFromSides, VolumeFromSides},                // a, b, c -> S, V
-    {HeightFromSurface, VolumeFromSides},               // a, b, S -> c, V
-    {HeightFromVolume, SurfaceFromSides},               // a, b, V -> c, S
-    {SideBFromSurfaceAndVolume, HeightFromVolume},      // a, S, V -> b, c
-    {SideBFromSurface, VolumeFromSides},                // a, c, S -> b, V
-    {SideBFromVolume, SurfaceFromSides},                // a, c, V -> b, S
-    {SideAFromSurface, VolumeFromSides},                // b, c, S -> a, V
-    {SideAFromVolume, SurfaceFromSides},                // b, c, V -> a, S
-    {SideAFromSurfaceAndVolume, HeightFromVolume},      // b, S, V -> a, c
-    {SmallerSideFromHeight, SideBFromVolume},           // c, S, V -> a, b
+    {kSurface, kVolume, {}},                                                         // a, b, c
+    {{HeightFromSurface, "c = S/(2·a + 2·b)"}, kVolume, {}},                         // a, b, S
+    {kHeightFromVolume, kSurface, {}},                                               // a, b, V
+    {{SideBFromSurfaceAndVolume, "b = 2·V·a/(a·S − 2·V)"}, kHeightFromVolume, {}},   // a, S, V
+    {{SideBFromSurface, "b = S/(2·c) − a"}, kVolume, {}},                            // a, c, S
+    {{SideBFromVolume, "b = V/(a·c)"}, kSurface, {}},                                // a, c, V
+    {{SideAFromSurface, "a = S/(2·c) − b"}, kVolume, {}},                            // b, c, S
+    {{SideAFromVolume, "a = V/(b·c)"}, kSurface, {}},                                // b, c, V
+    {{SideAFromSurfaceAndVolume, "a = 2·V·b/(b·S − 2·V)"}, kHeightFromVolume, {}},   // b, S, V
+    {{SmallerSideFromHeight, "a = (t − √(t² − 4·V/c))/2"},                           // c, S, V
+     {SideBFromVolume, "b = V/(a·c)"},
+     WrittenFormula{HalfPerimeter, "t = S/(2·c)"}},
 }};
+
+// The name of a formula's text, before " = ", and its right-hand side.
+std::string_view Name(std::string_view text) { return text.substr(0, text.find(" = ")); }
+std::string_view RightHandSide(std::string_view text) { return text.substr(text.find(" = ") + 3); }
+
+// The right-hand side with each letter replaced by its value, written short;
+// a negative value in parentheses.
+std::string Substituted(std::string_view expression, const PrismValues& values, double t,
+                        const NumberFormat& format) {
+  std::string out;
+  for (char ch : expression) {
+    const std::size_t letter = std::string_view("abcSV").find(ch);
+    if (letter == std::string_view::npos && ch != 't') {
+      out += ch;
+      continue;
+    }
+    const double value = ch == 't' ? t : values.values[letter];
+    const std::string number = FormatShortNumber(value, format);
+    out += value < 0.0 ? "(" + number + ")" : number;
+  }
+  return out;
+}
 
 bool IsMarked(const KnownMarks& marks, Quantity q) { return marks[Index(q)] == 1; }
 
@@ -99,10 +140,42 @@ SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& m
     result.values[q] = ParseFieldNumber(texts[Index(q)], format);
   }
   const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
-  result.values[combination->computed[0]] = formulas.first(result.values);
-  result.values[combination->computed[1]] = formulas.second(result.values);
+  result.values[combination->computed[0]] = formulas.first.compute(result.values);
+  result.values[combination->computed[1]] = formulas.second.compute(result.values);
   result.outcome = AllFinite(result.values) ? SolveOutcome::kSolved : SolveOutcome::kNoFiniteResult;
   return result;
+}
+
+std::vector<std::string_view> RowFormulaTexts(int row) {
+  if (FindCombination(row) == nullptr) return {};
+  const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
+  std::vector<std::string_view> texts;
+  if (formulas.helper) texts.push_back(formulas.helper->text);
+  texts.push_back(formulas.first.text);
+  texts.push_back(formulas.second.text);
+  return texts;
+}
+
+std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
+                                    const NumberFormat& format) {
+  const Combination* combination = FindCombination(row);
+  if (combination == nullptr) return {};
+  const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
+  const double t = formulas.helper ? formulas.helper->compute(values) : 0.0;
+  std::vector<std::string> lines;
+  const auto derive = [&](std::string_view text, double result) {
+    const std::string name(Name(text));
+    lines.emplace_back(text);
+    lines.push_back(name + " = " + Substituted(RightHandSide(text), values, t, format));
+    lines.push_back(name + " = " + FormatShortNumber(result, format));
+  };
+  if (q == combination->computed[0]) {
+    if (formulas.helper) derive(formulas.helper->text, t);
+    derive(formulas.first.text, values[q]);
+  } else if (q == combination->computed[1]) {
+    derive(formulas.second.text, values[q]);
+  }
+  return lines;
 }
 
 }  // namespace prism

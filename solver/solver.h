@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "solver/field_number.h"
 #include "solver/quantities.h"
@@ -43,5 +45,20 @@ bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
 // formulas. values holds all five whenever the outcome is not kRejected.
 SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,
                   const NumberFormat& format = {});
+
+// The texts of the formulas Solve computes the row with, in the order it
+// applies them, each "name = expression": the same operations in the same
+// grouping, with "·", "/", "√", "²" and parentheses, the usual precedence and
+// each level read from the left. Row 9 starts with its helper t = S/(2·c).
+// Empty for no row.
+std::vector<std::string_view> RowFormulaTexts(int row);
+
+// How the row computed q from the five values Solve gave: for each formula
+// behind q (for row 9's a, the helper t first) the formula, the same with the
+// values put in, then its result, one line each. Numbers are written as short
+// as they read back to the same double, in the format's separators. Empty
+// where q is no computed quantity of the row.
+std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
+                                    const NumberFormat& format = {});
 
 }  // namespace prism

@@ -177,8 +177,10 @@ TEST_F(FormTest, LongResultsShowTheirFirstDigit) {
     QTest::mouseClick(Button(0), Qt::LeftButton);
     ASSERT_EQ(Field(4)->text(), "946800.0000000");
     for (int i = 0; i < 5; ++i) EXPECT_EQ(Field(i)->cursorPosition(), 0) << i;
-    EXPECT_EQ(Field(4)->toolTip(), Field(4)->text());
+    EXPECT_EQ(Field(2)->toolTip(), Field(2)->text());
     EXPECT_EQ(Field(0)->toolTip(), "") << "3.0000000 fits";
+    // A computed value tells how it was obtained instead.
+    EXPECT_EQ(Field(3)->toolTip(), "S = 2·(a·c + b·c)\nS = 2·(3·78900 + 4·78900)\nS = 1104600");
     // What the field shows is what a field with the cursor at its start shows.
     QLineEdit reference(Field(4)->text(), Field(4)->parentWidget());
     reference.setGeometry(Field(4)->geometry());

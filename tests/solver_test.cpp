@@ -4,7 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
 #include <initializer_list>
+#include <map>
+#include <random>
+#include <vector>
 #include <string>
 
 namespace prism {
@@ -176,6 +182,144 @@ TEST(Solve, ReadsTheRegionalDecimalSeparator) {
   ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
   EXPECT_EQ(result.values[Quantity::kA], 2.5);
   EXPECT_EQ(result.values[Quantity::kV], 15.0);
+}
+
+}  // namespace
+}  // namespace prism
+
+namespace prism {
+namespace {
+
+// Reads a formula's right-hand side as a pupil does: ² before · and /, those
+// before + and −, each level from the left, √ of what follows it; letters are
+// the values given.
+class PupilReading {
+ public:
+  PupilReading(std::string_view text, const std::map<char, double>& values)
+      : rest_(text), values_(values) {}
+
+  double Value() {
+    const double x = Sum();
+    EXPECT_TRUE(rest_.empty()) << "left unread: " << rest_;
+    return x;
+  }
+
+ private:
+  bool Take(std::string_view token) {
+    if (!rest_.starts_with(token)) return false;
+    rest_.remove_prefix(token.size());
+    return true;
+  }
+  double Sum() {
+    double x = Product();
+    for (;;) {
+      if (Take(" + ")) x = x + Product();
+      else if (Take(" − ")) x = x - Product();
+      else return x;
+    }
+  }
+  double Product() {
+    double x = Square();
+    for (;;) {
+      if (Take("·")) x = x * Square();
+      else if (Take("/")) x = x / Square();
+      else return x;
+    }
+  }
+  double Square() {
+    double x = Atom();
+    while (Take("²")) x = x * x;
+    return x;
+  }
+  double Atom() {
+    if (Take("(")) {
+      const double x = Sum();
+      EXPECT_TRUE(Take(")")) << "unclosed at " << rest_;
+      return x;
+    }
+    if (Take("√")) return std::sqrt(Atom());
+    if (rest_.empty()) return std::nan("");
+    const char first = rest_.front();
+    rest_.remove_prefix(1);
+    if (first >= '0' && first <= '9') return first - '0';
+    return values_.at(first);
+  }
+
+  std::string_view rest_;
+  const std::map<char, double>& values_;
+};
+
+std::string Shortest(double x) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", x);
+  return text;
+}
+
+// Each formula text, read as a pupil reads it, gives exactly the bits Solve
+// computes: a text that is not its formula fails here.
+TEST(RowFormulaTexts, ReadAsWrittenGiveTheSolversBits) {
+  std::mt19937_64 random(1208);
+  std::uniform_real_distribution<double> side(0.1, 1000.0);
+  for (int row = 0; row < 10; ++row) {
+    const std::vector<std::string_view> texts = RowFormulaTexts(row);
+    ASSERT_EQ(texts.size(), row == 9 ? 3u : 2u) << "row " << row;
+    for (int box = 0; box < 2000; ++box) {
+      double x = side(random), y = side(random);
+      const double height = side(random);
+      if (x > y) std::swap(x, y);  // row 9 takes the smaller root as a
+      const PrismValues given{{x, y, height, 2 * height * (x + y), x * y * height}};
+      Input input;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        input.texts[Index(q)] = Shortest(given[q]);
+        input.marks[Index(q)] = 1;
+      }
+      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      if (result.outcome != SolveOutcome::kSolved) continue;
+      std::map<char, double> values;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        values[QuantityCaption(q)[0]] = result.values[q];
+      }
+      for (std::string_view text : texts) {
+        const char name = text.front();
+        values[name] = PupilReading(text.substr(text.find(" = ") + 3), values).Value();
+      }
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].computed) {
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(values.at(QuantityCaption(q)[0])),
+                  std::bit_cast<std::uint64_t>(result.values[q]))
+            << "row " << row << ' ' << QuantityCaption(q) << " from " << input.texts[0] << ','
+            << input.texts[1] << ',' << input.texts[2] << ',' << input.texts[3] << ','
+            << input.texts[4];
+      }
+    }
+  }
+}
+
+TEST(Derivation, ShowsFormulaValuesAndResult) {
+  struct Case {
+    int row;
+    std::initializer_list<const char*> known;
+    Quantity q;
+    NumberFormat format;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {0, {"3", "4", "5"}, Quantity::kS, {}, {"S = 2·(a·c + b·c)", "S = 2·(3·5 + 4·5)", "S = 70"}},
+      {0, {"2.5", "4", "1"}, Quantity::kV, {",", "", {3}}, {"V = a·b·c", "V = 2,5·4·1", "V = 10"}},
+      {9, {"5", "70", "60"}, Quantity::kA, {},
+       {"t = S/(2·c)", "t = 70/(2·5)", "t = 7", "a = (t − √(t² − 4·V/c))/2",
+        "a = (7 − √(7² − 4·60/5))/2", "a = 3"}},
+      {4, {"10", "1", "4"}, Quantity::kV, {}, {"V = a·b·c", "V = 10·(-8)·1", "V = -80"}},
+      {2, {"1000", "0.1", "300"}, Quantity::kS, {".", ",", {3}},
+       {"S = 2·(a·c + b·c)", "S = 2·(1,000·3 + 0.1·3)", "S = 6,000.6"}},
+      {0, {"3", "4", "5"}, Quantity::kA, {}, {}},  // given, not computed
+  };
+  for (const Case& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const SolveResult result =
+        Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks, c.format);
+    ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+    EXPECT_EQ(Derivation(c.row, c.q, result.values, c.format), c.expected) << "row " << c.row;
+  }
 }
 
 }  // namespace

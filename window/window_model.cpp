@@ -137,7 +137,13 @@ bool WindowModel::FieldTyped(int field, std::string_view new_text) {
   std::optional<TypedEdit> fitted = FitTyping(field, new_text);
   if (!fitted) return false;
   fields_[static_cast<std::size_t>(field)].text = std::move(fitted->text);
+  // The computed values no longer follow from what the fields show.
+  ForgetDerivations();
   return true;
+}
+
+void WindowModel::ForgetDerivations() {
+  for (FieldState& state : fields_) state.derivation.clear();
 }
 
 void WindowModel::ApplyCombination() {
@@ -147,6 +153,7 @@ void WindowModel::ApplyCombination() {
     field.text.clear();
     field.read_only = true;
   }
+  ForgetDerivations();
   const Combination* combination = FindCombination(selected_entry_);
   if (combination == nullptr) return;
   for (Quantity q : combination->known) {
@@ -176,13 +183,20 @@ Reaction WindowModel::Calculate() {
       break;
   }
   for (Quantity q : kAllQuantities) {
-    fields_[Index(q)].text = FormatFieldNumber(result.values[q], format_);
+    FieldState& state = fields_[Index(q)];
+    state.text = FormatFieldNumber(result.values[q], format_);
+    state.derivation.clear();
+    for (const std::string& line : Derivation(selected_entry_, q, result.values, format_)) {
+      if (!state.derivation.empty()) state.derivation += '\n';
+      state.derivation += line;
+    }
   }
   return {};
 }
 
 void WindowModel::ClearFields() {
   for (FieldState& field : fields_) field.text.clear();
+  ForgetDerivations();
 }
 
 }  // namespace prism

@@ -32,6 +32,9 @@ struct FieldState {
   bool check_enabled = false;     // whether the user may toggle the check box
   bool read_only = true;          // whether the user may not edit the field
   int max_typed_length = 0;       // 0: no limit; limits typing only, never the program
+  // For a value the last calculation computed: how, one line each (the
+  // formula, the same with the values put in, the result); else empty.
+  std::string derivation;
 
   bool operator==(const FieldState&) const = default;
 };
@@ -107,6 +110,8 @@ class WindowModel {
   static std::array<std::string_view, kCombinationCount> ListCaptions();
 
  private:
+  void ForgetDerivations();
+
   NumberFormat format_;
   FieldStates fields_{};
   int selected_entry_ = kNoEntry;
