@@ -161,6 +161,8 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       picture->setLineWidth(2);
       picture->setPixmap(QPixmap(Text(entry.resource)));
+      // Its focus frame dotted, not a tint over the drawing.
+      picture->setStyle(classic_style_);
       return picture;
     }
     case ControlKind::kButton: {
