@@ -42,23 +42,29 @@ Qt::Alignment ToQtAlignment(TextAlignment alignment) {
   return alignment == TextAlignment::kCentre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+QPalette::ColorRole ToQtRole(ColourRole role) {
+  constexpr std::array<QPalette::ColorRole, kPaletteColours.size()> kRoles = {
+      QPalette::Window,      QPalette::WindowText,      QPalette::Base,
+      QPalette::AlternateBase, QPalette::Text,          QPalette::BrightText,
+      QPalette::Button,      QPalette::ButtonText,      QPalette::Light,
+      QPalette::Midlight,    QPalette::Mid,             QPalette::Dark,
+      QPalette::Shadow,      QPalette::Highlight,       QPalette::HighlightedText,
+      QPalette::Link,        QPalette::LinkVisited,     QPalette::ToolTipBase,
+      QPalette::ToolTipText,
+  };
+  return kRoles[static_cast<std::size_t>(role)];
+}
+
 // Every colour the window paints, fixed: the desktop's theme, a dark palette
 // or another style must not turn the texts pale on the window's light colours.
-QPalette ClassicPalette(const QStyle& style) {
-  QPalette palette = style.standardPalette();
-  const std::pair<QPalette::ColorRole, StoredColour> fixed[] = {
-      {QPalette::Window, kWindowColour},        {QPalette::WindowText, kBlack},
-      {QPalette::Base, kWhite},                 {QPalette::Text, kBlack},
-      {QPalette::ButtonText, kBlack},           {QPalette::Highlight, kSelectionColour},
-      {QPalette::HighlightedText, kWhite},      {QPalette::ToolTipText, kBlack},
-  };
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    for (int role = 0; role < QPalette::NColorRoles; ++role) {
-      // Set each role explicitly, so that every one overrides the theme's.
-      const auto r = static_cast<QPalette::ColorRole>(role);
-      palette.setBrush(group, r, palette.brush(group, r));
+QPalette ClassicPalette() {
+  QPalette palette;
+  for (const RoleColours& colours : kPaletteColours) {
+    const QPalette::ColorRole role = ToQtRole(colours.role);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      palette.setColor(group, role, ToQColor(colours.enabled));
     }
-    for (const auto& [role, colour] : fixed) palette.setColor(group, role, ToQColor(colour));
+    palette.setColor(QPalette::Disabled, role, ToQColor(colours.disabled));
   }
   return palette;
 }
@@ -106,7 +112,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
-  setPalette(ClassicPalette(*classic_style_));
+  setPalette(ClassicPalette());
   setAutoFillBackground(true);
 
   CreateControls();

@@ -38,6 +38,44 @@ inline constexpr StoredColour kSelectionColour{0x00800000};          // navy, wi
 inline constexpr StoredColour kUnfocusedSelectionColour{0x00C0C0C0};  // silver, with black text
 inline constexpr StoredColour kDisabledCheckTextColour{0x00603838};
 
+// Every colour role the controls paint with, for an enabled control (active
+// or inactive window) and a disabled one: the light greys of the plain Fusion
+// look, with the window's own colours. Fixed here, never taken from the
+// desktop's theme.
+enum class ColourRole {
+  kWindow, kWindowText, kBase, kAlternateBase, kText, kBrightText, kButton, kButtonText,
+  kLight, kMidlight, kMid, kDark, kShadow, kHighlight, kHighlightedText, kLink,
+  kLinkVisited, kToolTipBase, kToolTipText,
+};
+
+struct RoleColours {
+  ColourRole role;
+  StoredColour enabled;
+  StoredColour disabled;
+};
+
+inline constexpr std::array<RoleColours, 19> kPaletteColours = {{
+    {ColourRole::kWindow, kWindowColour, kWindowColour},
+    {ColourRole::kWindowText, kBlack, {0x00BEBEBE}},
+    {ColourRole::kBase, kWhite, kWhite},  // white under the check boxes, which are always disabled
+    {ColourRole::kAlternateBase, {0x00F7F7F7}, {0x00F7F7F7}},
+    {ColourRole::kText, kBlack, {0x00BEBEBE}},
+    {ColourRole::kBrightText, kWhite, kWhite},
+    {ColourRole::kButton, {0x00EFEFEF}, {0x00EFEFEF}},
+    {ColourRole::kButtonText, kBlack, {0x00BEBEBE}},
+    {ColourRole::kLight, kWhite, kWhite},
+    {ColourRole::kMidlight, {0x00CACACA}, {0x00CACACA}},
+    {ColourRole::kMid, {0x00B8B8B8}, {0x00B8B8B8}},
+    {ColourRole::kDark, {0x009F9F9F}, {0x00BEBEBE}},
+    {ColourRole::kShadow, {0x00767676}, {0x00B1B1B1}},
+    {ColourRole::kHighlight, kSelectionColour, {0x00919191}},
+    {ColourRole::kHighlightedText, kWhite, kWhite},
+    {ColourRole::kLink, {0x00FF0000}, {0x00FF0000}},
+    {ColourRole::kLinkVisited, {0x00FF00FF}, {0x00FF00FF}},
+    {ColourRole::kToolTipBase, {0x00DCFFFF}, {0x00DCFFFF}},
+    {ColourRole::kToolTipText, kBlack, kBlack},
+}};
+
 inline constexpr int kClientWidthTwips = 7215;
 inline constexpr int kClientHeightTwips = 6360;
 
