@@ -113,6 +113,8 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
   setPalette(ClassicPalette());
+  // The tooltips are windows of their own, and would take the theme's colours.
+  QToolTip::setPalette(palette());
   setAutoFillBackground(true);
 
   CreateControls();
