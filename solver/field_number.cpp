@@ -23,6 +23,12 @@ constexpr std::size_t kMaxExponentDigits = 9;
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The separator both writers put before the decimals; a format without one
+// writes ".".
+std::string_view WrittenDecimalSeparator(const NumberFormat& format) {
+  return format.decimal_separator.empty() ? std::string_view(".") : format.decimal_separator;
+}
+
 bool Groups(const NumberFormat& format) {
   return !format.group_separator.empty() && !format.group_sizes.empty() &&
          format.group_sizes.front() > 0;
@@ -215,7 +221,7 @@ std::string FormatFieldNumber(double value, const NumberFormat& format) {
   std::string out;
   if (std::signbit(value) && !rounds_to_zero) out += '-';
   out += GroupDigits(integer, format);
-  out += format.decimal_separator.empty() ? std::string_view(".") : format.decimal_separator;
+  out += WrittenDecimalSeparator(format);
   out += fraction;
   return out;
 }
@@ -233,7 +239,7 @@ std::string FormatShortNumber(double value, const NumberFormat& format) {
   if (integer_end == std::string_view::npos) return out;
   std::string_view rest = shortest.substr(integer_end);
   if (rest.front() == '.') {
-    out += format.decimal_separator.empty() ? std::string_view(".") : format.decimal_separator;
+    out += WrittenDecimalSeparator(format);
     rest.remove_prefix(1);
   }
   out += rest;
