@@ -20,12 +20,6 @@ struct NumberFormat {
   std::vector<int> group_sizes;
 };
 
-// The user's regional settings as the C library holds them after
-// setlocale(LC_ALL, ""), with the separators converted from the locale's
-// character set to UTF-8; a separator that has no UTF-8 form is dropped.
-// Under the "C" locale this is the plain form.
-NumberFormat RegionalNumberFormat();
-
 // Reads the number at the start of the text. Blanks, tabs and line feeds are
 // skipped wherever they stand; "." is always a decimal point. Text that does
 // not start with a number reads as 0. A number beyond the range of a double

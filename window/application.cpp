@@ -6,7 +6,7 @@
 #include <clocale>
 
 #include "prism/program_info.h"
-#include "solver/field_number.h"
+#include "solver/regional_number_format.h"
 #include "window/dravik.h"
 #include "window/embedded_resources.h"
 
