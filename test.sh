@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds and runs every test: ./test.sh (default preset) or ./test.sh asan.
+# Builds and runs every test: ./test.sh (default preset), ./test.sh asan, or
+# ./test.sh windows (the Windows program, cross-built and tested under Wine).
 set -euo pipefail
 cd "$(dirname "$0")"
 preset=${1:-default}
 case "$preset" in
   default|asan) ;;
-  *) echo "usage: $0 [default|asan]" >&2; exit 2 ;;
+  windows) exec tools/windows.sh ;;
+  *) echo "usage: $0 [default|asan|windows]" >&2; exit 2 ;;
 esac
 
 . tools/deps.sh

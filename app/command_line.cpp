@@ -8,6 +8,11 @@
 
 #include "prism/program_info.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace prism {
 namespace {
 
@@ -27,10 +32,39 @@ constexpr std::array<QtOption, 18> kQtOptions = {{
     {"nograb", false},     {"dograb", false},            {"sync", false},
 }};
 
+#ifdef _WIN32
+// A window program started from Explorer (or with a file dropped on its icon)
+// has no console and no standard streams: its messages would be lost. It
+// writes to the console it was started from, where there is one, and shows
+// a message box where there is none.
+void Print(std::FILE* stream, const QString& text) {
+  const int descriptor = _fileno(stream);
+  if (descriptor >= 0 && _get_osfhandle(descriptor) >= 0) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+    return;
+  }
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool written = console != INVALID_HANDLE_VALUE &&
+                         WriteConsoleW(console, wide, static_cast<DWORD>(text.size()), nullptr,
+                                       nullptr);
+    if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+    FreeConsole();
+    if (written) return;
+  }
+  const QString title = QString::fromUtf8(kProgramName);
+  MessageBoxW(nullptr, wide, reinterpret_cast<const wchar_t*>(title.utf16()),
+              stream == stderr ? MB_ICONERROR : MB_ICONINFORMATION);
+}
+#else
 void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
   std::fflush(stream);
 }
+#endif
 
 }  // namespace
 

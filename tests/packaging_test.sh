@@ -8,19 +8,7 @@ set -euo pipefail
 
 what=$1
 build=$(cd "$2" && pwd)
-info="$build/generated/prism/program_info.h"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# A constant of the program's metadata header, as the program itself sees it.
-constant() { sed -n "s/^inline constexpr char $1\[\] = \"\(.*\)\";$/\1/p" "$info"; }
-
-name=$(constant kProgramName)
-version=$(constant kProgramVersion)
-address=$(constant kWebAddress)
-app_id=$(constant kApplicationId)
-title=$(constant kProgramTitle)
-[ -n "$name" ] && [ -n "$version" ] && [ -n "$address" ] && [ -n "$app_id" ] && [ -n "$title" ] ||
-  fail "metadata missing from $info"
+. "$(dirname "$0")/packaging_lib.sh"
 
 case "$what" in
 install)
@@ -98,14 +86,6 @@ deb)
   ;;
 cli)
   dravik="$build/app/dravik"
-  # Status, then the first line the program prints, for each command line.
-  check() {
-    local want_status=$1 want_line=$2 status=0 output
-    shift 2
-    output=$("$@" 2>&1) || status=$?
-    [ "$status" -eq "$want_status" ] || fail "$*: exit $status, not $want_status: $output"
-    [ "$(head -1 <<<"$output")" = "$want_line" ] || fail "$*: printed $output"
-  }
   check 0 "Usage: $dravik [options]" "$dravik" --help
   check 0 "$name $version" "$dravik" --version
   check 2 "dravik: Unknown option 'bogus'. (dravik --help lists the options)" "$dravik" --bogus
@@ -122,18 +102,7 @@ windres)
   x86_64-w64-mingw32-windres --preprocessor=cpp --preprocessor-arg=-P \
     -i "$build/app/dravik.rc" -O res -o "$out/dravik.res"
   x86_64-w64-mingw32-windres -J res -i "$out/dravik.res" -O rc -o "$out/back.rc"
-  back="$out/back.rc"
-  major=${version%%.*}
-  minor=$((10#${version#*.}))
-  grep -q "RT_ICON" "$back" || fail "no icon in the resource"
-  grep -q "FILEVERSION $major, $minor, 0, 0" "$back" || fail "numeric file version"
-  grep -q "PRODUCTVERSION $major, $minor, 0, 0" "$back" || fail "numeric product version"
-  grep -qi 'BLOCK "040904B0"' "$back" || fail "not US English, Unicode"
-  for pair in "Comments=$name.exe" "FileDescription=$name.exe" "ProductName=$name.exe" \
-      "InternalName=$name" "CompanyName=$address" "LegalCopyright=$address" \
-      "LegalTrademarks=$address" "FileVersion=$version" "ProductVersion=$version"; do
-    grep -q "VALUE \"${pair%%=*}\", \"${pair#*=}\"" "$back" || fail "version record lacks $pair"
-  done
+  check_version_record "$out/back.rc"
   ;;
 *)
   fail "unknown check $what"

@@ -22,6 +22,17 @@ prism_test_packages=(
   locales
 )
 
+# What building the Windows program and testing it under Wine add
+# (./test.sh windows): the cross compilers, Wine, the installer maker, the
+# sources of Qt's and GoogleTest's builds, and what drives and looks at the
+# window in a session.
+prism_windows_packages=(
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 nsis
+  dpkg-dev googletest
+  xvfb xauth xdotool xclip imagemagick
+)
+
 # Locales the regional-settings tests run under, as /etc/locale.gen lists them.
 prism_locales=("en_US.UTF-8 UTF-8" "de_DE.UTF-8 UTF-8" "bg_BG.UTF-8 UTF-8" "fr_FR ISO-8859-1")
 

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The libraries the Windows program and its tests link, cross-built with
+# mingw-w64 once per machine and kept under ~/.cache: a static Qt from
+# Debian's own qtbase source of the Qt version installed here, and GoogleTest
+# from Debian's source of it. Sourced by tools/windows.sh; prism_windows_qt
+# and prism_windows_gtest print the install prefix.
+set -euo pipefail
+
+prism_qt_cache=${XDG_CACHE_HOME:-$HOME/.cache}/dravik
+
+# Only what the program uses; Debian removed wintab.h from its source, so the
+# tablet code does not compile and is left out.
+prism_qt_options=(
+  -DBUILD_SHARED_LIBS=OFF
+  -DCMAKE_BUILD_TYPE=Release
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
+  -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+  -DFEATURE_xml=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
+  -DFEATURE_tabletevent=OFF
+)
+
+# The apt options that read and keep source lists in a directory of our own,
+# so that the machine's apt configuration stays as it is.
+prism_private_apt() {
+  local dir=$1
+  echo -o "Dir::Etc::SourceList=$dir/sources.list" \
+       -o "Dir::Etc::SourceParts=$dir/sources.list.d" \
+       -o "Dir::State::Lists=$dir/lists" \
+       -o "Dir::Cache=$dir/cache"
+}
+
+# The deb-src entries of the archives this machine installs from.
+prism_write_source_entries() {
+  local dir=$1 f
+  mkdir -p "$dir/sources.list.d" "$dir/lists/partial" "$dir/cache/archives/partial"
+  : >"$dir/sources.list"
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" >"$dir/sources.list.d/$(basename "$f")"
+  done
+  if [ -e /etc/apt/sources.list ]; then
+    sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' /etc/apt/sources.list >>"$dir/sources.list"
+  fi
+  for f in /etc/apt/sources.list.d/*.list; do
+    [ -e "$f" ] && sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$f" >>"$dir/sources.list"
+  done
+  return 0
+}
+
+# Unpacks qtbase's Debian source of the given version into the directory.
+prism_fetch_qt_source() {
+  local version=$1 into=$2 apt_dir
+  apt_dir=$into/apt
+  prism_write_source_entries "$apt_dir"
+  # shellcheck disable=SC2046
+  apt-get $(prism_private_apt "$apt_dir") -qq update 2>&1 | grep -v unsandboxed >&2 || true
+  # shellcheck disable=SC2046
+  (cd "$into" && apt-get $(prism_private_apt "$apt_dir") -qq source "qt6-base=$version" 2>&1 >/dev/null |
+     grep -v -e unsandboxed -e 'dpkg-source: warning' >&2 || true)
+  rm -rf "$apt_dir"
+}
+
+# Builds and installs the static Qt unless the cache has it; prints its prefix.
+prism_windows_qt() {
+  local repo=$1 version key prefix work src started
+  version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+  key=$( (printf '%s\n' "${prism_qt_options[@]}"; cat "$repo/cmake/mingw-w64-x86_64.cmake") |
+         sha256sum | cut -c1-12)
+  prefix=$prism_qt_cache/qt-${version//[^A-Za-z0-9.]/_}-mingw-$key
+  if [ -e "$prefix/.complete" ]; then
+    echo "$prefix"
+    return 0
+  fi
+  started=$(date +%s)
+  work=$prism_qt_cache/build-$key
+  rm -rf "$work" "$prefix"
+  mkdir -p "$work"
+  echo "Fetching Debian's qtbase source $version ..." >&2
+  prism_fetch_qt_source "$version" "$work"
+  src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+  [ -n "$src" ] || { echo "qtbase source not unpacked in $work" >&2; return 1; }
+  echo "Building the static Qt for Windows (once per machine; some 30 minutes) ..." >&2
+  cmake -S "$src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX="$prefix" "${prism_qt_options[@]}" >"$work/configure.log" 2>&1 ||
+    { tail -40 "$work/configure.log" >&2; return 1; }
+  cmake --build "$work/build" >"$work/build.log" 2>&1 ||
+    { grep -B2 -A20 -m1 'FAILED:' "$work/build.log" >&2 || tail -40 "$work/build.log" >&2; return 1; }
+  cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -20 "$work/install.log" >&2; return 1; }
+  echo "Static Qt built in $(( $(date +%s) - started )) s" | tee "$prefix/.complete" >&2
+  rm -rf "$work"
+  echo "$prefix"
+}
+
+# Builds and installs GoogleTest for Windows unless the cache has it; prints
+# its prefix.
+prism_windows_gtest() {
+  local repo=$1 version key prefix work
+  version=$(dpkg-query -W -f='${Version}' googletest)
+  key=$(sha256sum <"$repo/cmake/mingw-w64-x86_64.cmake" | cut -c1-12)
+  prefix=$prism_qt_cache/googletest-${version//[^A-Za-z0-9.]/_}-mingw-$key
+  if [ -e "$prefix/.complete" ]; then
+    echo "$prefix"
+    return 0
+  fi
+  work=$(mktemp -d)
+  cmake -S /usr/src/googletest -B "$work" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$prefix" \
+    >"$work.log" 2>&1 &&
+    cmake --build "$work" >>"$work.log" 2>&1 &&
+    cmake --install "$work" >>"$work.log" 2>&1 ||
+    { tail -30 "$work.log" >&2; return 1; }
+  touch "$prefix/.complete"
+  rm -rf "$work" "$work.log"
+  echo "$prefix"
+}
