@@ -28,8 +28,11 @@ clear_face=(150 197)
 
 pid=
 window=
+log=$(mktemp)
+# A program left open by a failed check would hold the test run's output.
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; pkill -x xclip 2>/dev/null || true; rm -f "$log"' EXIT
 start() {
-  LANG=$1 LC_ALL=$1 "$wine_run" "$exe" &
+  LANG=$1 LC_ALL=$1 "$wine_run" "$exe" >"$log" 2>&1 &
   pid=$!
   window=$(timeout 60 xdotool search --sync --onlyvisible --classname 'dravik.exe' | head -1) ||
     fail "no window within a minute"
@@ -49,11 +52,16 @@ type_into() {
 }
 
 # The field's text, selected with the keyboard and copied to the clipboard.
+# An empty field copies nothing and leaves the clipboard as it was: a marker
+# put there before tells.
 field_text() {
+  local none="(nothing copied)" text
+  printf '%s' "$none" | xclip -i -selection clipboard >/dev/null 2>&1
   click "$field_x" "${field_y[$1]}"
   xdotool key --window "$window" ctrl+a ctrl+c
   sleep 0.3
-  xclip -o -selection clipboard
+  text=$(xclip -o -selection clipboard)
+  [ "$text" = "$none" ] || printf '%s' "$text"
 }
 
 expect_fields() {
@@ -82,7 +90,8 @@ stop() {
   local status=0
   timeout 30 tail --pid="$pid" -f /dev/null || fail "$label: the window did not close"
   wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || fail "$label: the program ended with status $status"
+  pid=
+  [ "$status" -eq 0 ] || fail "$label: the program ended with status $status: $(cat "$log")"
 }
 
 label="worked example"

@@ -9,15 +9,17 @@ set -euo pipefail
 
 prism_qt_cache=${XDG_CACHE_HOME:-$HOME/.cache}/dravik
 
-# Only what the program uses; Debian removed wintab.h from its source, so the
-# tablet code does not compile and is left out.
+# Only what the program uses. OpenGL is switched off at its input, so that
+# the dynamic OpenGL loader goes with it (the Windows platform plugin does not
+# compile with one but not the other). Debian removed wintab.h from its
+# source, so the tablet code does not compile and is left out.
 prism_qt_options=(
   -DBUILD_SHARED_LIBS=OFF
   -DCMAKE_BUILD_TYPE=Release
   -DQT_BUILD_EXAMPLES=OFF
   -DQT_BUILD_TESTS=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
-  -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+  -DINPUT_opengl=no -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF

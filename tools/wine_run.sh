@@ -21,6 +21,13 @@ prism_make_prefix() {
   wineboot --init >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' \
     /t REG_SZ /d 'Liberation Serif' /f >/dev/null 2>&1
+  # The files as well, among the system's fonts, for programs that read font
+  # files themselves (Qt's offscreen platform in the window tests).
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+  mkdir -p "$fonts"
+  for font in /usr/share/fonts/truetype/liberation/LiberationSerif-*.ttf; do
+    ln -sf "$font" "$fonts/"
+  done
   wineserver --wait
   touch "$WINEPREFIX/.prism-ready"
 }
