@@ -22,4 +22,5 @@ export PRISM_WINDOWS_QT PRISM_WINDOWS_GTEST
 trap 'tools/wine_run.sh --server --kill 2>/dev/null || true' EXIT
 cmake --preset windows
 cmake --build --preset windows
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" ctest --preset windows
+# -noreset: the screen stays as it is when the last program on it closes.
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" ctest --preset windows
