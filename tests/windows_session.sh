@@ -40,11 +40,14 @@ start() {
   sleep 2
 }
 
-# Key strokes to the window. xdotool's complaint about Xvfb's focus answer is
-# noise; what the keys did is checked in the fields.
-keys() {
-  xdotool key --window "$window" "$@" 2>&1 | grep -v XGetInputFocus >&2 || true
+# Key strokes (xdotool key or type) to the window. xdotool's complaint about
+# Xvfb's focus answer is noise; what the keys did is checked in the fields.
+to_window() {
+  local how=$1
+  shift
+  xdotool "$how" --window "$window" "$@" 2>&1 | grep -v XGetInputFocus >&2 || true
 }
+keys() { to_window key "$@"; }
 
 click() {
   xdotool mousemove --window "$window" "$1" "$2" click 1
@@ -54,7 +57,7 @@ click() {
 type_into() {
   click "$field_x" "${field_y[$1]}"
   keys ctrl+a
-  xdotool type --window "$window" --delay 80 "$2" 2>&1 | grep -v XGetInputFocus >&2 || true
+  to_window type --delay 80 "$2"
 }
 
 # The field's text, selected with the keyboard and copied to the clipboard.
