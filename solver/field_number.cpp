@@ -2,6 +2,7 @@
 #include "solver/field_number.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -20,8 +21,32 @@ constexpr std::size_t kFixedBufferSize = 1 + 309 + 1 + kDecimals + 16;
 // long already puts every text of practical length beyond the range.
 constexpr std::size_t kMaxExponentDigits = 9;
 
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// What reading skips wherever it stands: the blank, tab and line feed, and the
+// no-break spaces that regional settings group digits with and that a pasted
+// "1 000" may hold (U+00A0, U+2007 figure, U+2009 thin, U+202F narrow), in UTF-8.
+constexpr std::array<std::string_view, 7> kBlanks = {
+    " ", "\t", "\n", "\u00A0", "\u2007", "\u2009", "\u202F"};
+
+// The bytes of the blank the text starts with; 0 where it starts with none.
+std::size_t BlankLength(std::string_view text) {
+  for (std::string_view blank : kBlanks) {
+    if (text.starts_with(blank)) return blank.size();
+  }
+  return 0;
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string compact;
+  compact.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t blank = BlankLength(text);
+    if (blank == 0) compact += text.front();
+    text.remove_prefix(std::max<std::size_t>(blank, 1));
+  }
+  return compact;
+}
 
 // The separator both writers put before the decimals; a format without one
 // writes ".".
@@ -126,6 +151,7 @@ struct NumberToken {
   std::string fraction_digits;
   bool exponent_negative = false;
   std::string exponent_digits;
+  std::size_t end = 0;  // where the number ends in the text without blanks
 
   bool HasDigits() const { return !integer_digits.empty() || !fraction_digits.empty(); }
 };
@@ -139,6 +165,7 @@ NumberToken ScanNumber(std::string_view text, const NumberFormat& format) {
   if (scan.Take(".") || scan.Take(format.decimal_separator)) {
     token.fraction_digits = scan.TakeDigits();
   }
+  token.end = scan.position();
   if (!token.HasDigits()) return token;
 
   // An exponent counts only with at least one digit; "2e" reads as 2.
@@ -153,6 +180,7 @@ NumberToken ScanNumber(std::string_view text, const NumberFormat& format) {
       scan.Reset(before_exponent);
     }
   }
+  token.end = scan.position();
   return token;
 }
 
@@ -194,25 +222,55 @@ double Convert(const NumberToken& token) {
   return token.negative ? -magnitude : magnitude;
 }
 
+// The fixed text of a magnitude with seven decimals, a value exactly halfway
+// between two of them rounded up, as pupils are taught; to_chars would keep it
+// even. Such a value is an odd multiple of 5^7 / 2^8, so it has eight binary
+// places, and its text with eight decimals is exact and ends in 5.
+std::string SevenDecimals(double magnitude) {
+  char buffer[kFixedBufferSize];
+  const double in_256ths = std::ldexp(magnitude, 8);
+  if (in_256ths == std::trunc(in_256ths)) {
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                            std::chars_format::fixed, kDecimals + 1);
+    if (error == std::errc() && end[-1] == '5') {
+      std::string text(buffer, end - 1);
+      for (auto digit = text.rbegin(); digit != text.rend(); ++digit) {
+        if (*digit == '.') continue;
+        if (*digit != '9') {
+          ++*digit;
+          return text;
+        }
+        *digit = '0';
+      }
+      return "1" + text;
+    }
+  }
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                          std::chars_format::fixed, kDecimals);
+  if (error != std::errc()) return {};
+  return std::string(buffer, end);
+}
+
 }  // namespace
 
 double ParseFieldNumber(std::string_view text, const NumberFormat& format) {
-  std::string compact;
-  compact.reserve(text.size());
-  std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
-               [](char c) { return !IsBlank(c); });
-  const NumberToken token = ScanNumber(compact, format);
+  const NumberToken token = ScanNumber(WithoutBlanks(text), format);
   if (!token.HasDigits()) return 0.0;
+  return Convert(token);
+}
+
+std::optional<double> ParseWholeFieldNumber(std::string_view text, const NumberFormat& format) {
+  const std::string compact = WithoutBlanks(text);
+  const NumberToken token = ScanNumber(compact, format);
+  if (!token.HasDigits() || token.end != compact.size()) return std::nullopt;
   return Convert(token);
 }
 
 std::string FormatFieldNumber(double value, const NumberFormat& format) {
   if (!std::isfinite(value)) return {};
-  char buffer[kFixedBufferSize];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                          std::chars_format::fixed, kDecimals);
-  if (error != std::errc()) return {};
-  const std::string_view fixed(buffer, static_cast<std::size_t>(end - buffer));
+  const std::string seven_decimals = SevenDecimals(std::fabs(value));
+  if (seven_decimals.empty()) return {};
+  const std::string_view fixed = seven_decimals;
   const std::size_t point = fixed.find('.');
   const std::string_view integer = fixed.substr(0, point);
   const std::string_view fraction = fixed.substr(point + 1);

@@ -3,6 +3,7 @@
 
 // Conversions between the text of a value field and a double.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,9 @@ struct NumberFormat {
   std::vector<int> group_sizes;
 };
 
-// Reads the number at the start of the text. Blanks, tabs and line feeds are
-// skipped wherever they stand; "." is always a decimal point. Text that does
+// Reads the number at the start of the text. Blanks, tabs, line feeds and the
+// no-break spaces U+00A0, U+2007, U+2009 and U+202F are skipped wherever they
+// stand; "." is always a decimal point. Text that does
 // not start with a number reads as 0. A number beyond the range of a double
 // reads as plus or minus infinity, one below it as a signed zero; the result is
 // never NaN.
@@ -34,7 +36,14 @@ struct NumberFormat {
 // as 3.
 double ParseFieldNumber(std::string_view text, const NumberFormat& format = {});
 
-// Writes the value rounded to exactly seven decimals (ties to even) with the
+// The number, read as ParseFieldNumber reads it, where the text holds one and
+// nothing after it but blanks: "2,5" under the plain format, "3abc" or "1/2"
+// hold more than a number and give nullopt, as does a text with no number.
+std::optional<double> ParseWholeFieldNumber(std::string_view text,
+                                            const NumberFormat& format = {});
+
+// Writes the value rounded to exactly seven decimals (a value exactly halfway
+// away from zero, as taught at school: 0.00390625 is 0.0039063) with the
 // format's separators, "-" before negatives and always a leading zero. A value
 // that rounds to zero carries no sign. A value that is not finite has no field
 // text and is written as the empty text.

@@ -119,9 +119,12 @@ std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMa
                                           const NumberFormat& format) {
   std::optional<Quantity> first;
   for (Quantity q : kAllQuantities) {
-    const double x = ParseFieldNumber(texts[Index(q)], format);
+    // Text after the number ("2,5" under a "." format, "3abc", "1/2") would
+    // leave a value other than the one the pupil meant: refused, never cut.
+    const std::optional<double> x = ParseWholeFieldNumber(texts[Index(q)], format);
     // A value beyond the range of a double reads as infinity: no box has it.
-    if (IsMarked(marks, q) && !(x > 0.0 && std::isfinite(x)) && !first) first = q;
+    const bool valid = x && *x > 0.0 && std::isfinite(*x);
+    if (IsMarked(marks, q) && !valid && !first) first = q;
   }
   return first;
 }

@@ -21,7 +21,7 @@ using FieldTexts = std::array<std::string, kQuantityCount>;
 using KnownMarks = std::array<int, kQuantityCount>;
 
 enum class SolveOutcome {
-  kRejected,        // a marked field is not a positive finite number, or no such row
+  kRejected,        // a marked field holds no positive finite number alone, or no such row
   kNoFiniteResult,  // the formulas gave an infinite or undefined value
   kSolved,
 };
@@ -31,13 +31,14 @@ struct SolveResult {
   PrismValues values;
 };
 
-// The first marked field, in quantity order, that does not read as a finite
-// number greater than 0; nullopt when there is none. Every field is read,
-// marked or not.
+// The first marked field, in quantity order, that does not hold a finite
+// number greater than 0 and nothing after it but blanks; nullopt when there is
+// none. Every field is read, marked or not.
 std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
                                           const NumberFormat& format = {});
 
-// True when every marked field reads as a finite number greater than 0.
+// True when every marked field holds a finite number greater than 0 and
+// nothing after it but blanks.
 bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
                    const NumberFormat& format = {});
 

@@ -126,7 +126,10 @@ TEST(ParseFieldNumber, ReadsRegionalSeparatorsOnlyWhereTheyGroupAsWritten) {
       {"12,34,567.5", &kIndian, 1234567.5},
       {"1,234,567", &kIndian, 1.0},
       {"1\u202F234,5", &kNarrowSpace, 1234.5},
-      {"1\u202F23,5", &kNarrowSpace, 1.0},
+      // A no-break space is a blank, wherever it stands and whatever the format.
+      {"1\u202F23,5", &kNarrowSpace, 123.5},
+      {"1\u00A0000", &kPlain, 1000.0},
+      {"1\u2009000\u2007000", &kEnglish, 1000000.0},
       {"1\u2019234.5", &kSwiss, 1234.5},
       // The writer never puts a leading zero before a group separator.
       {"0,500", &kEnglish, 0.0},
@@ -179,9 +182,13 @@ TEST(FormatFieldNumber, WritesSevenDecimalsWithTheRegionalSeparators) {
       {0.25, &kPlain, "0.2500000"},
       {-0.25, &kPlain, "-0.2500000"},
       {-8.0, &kPlain, "-8.0000000"},
-      // Rounds the exact binary value; 1/256 = 0.00390625 is a tie, kept even.
-      {1.0 / 256.0, &kPlain, "0.0039062"},
+      // Rounds the exact binary value; an exact tie away from zero, as taught.
+      {1.0 / 256.0, &kPlain, "0.0039063"},
+      {-1.0 / 256.0, &kBulgarian, "-0,0039063"},
       {3.0 / 256.0, &kPlain, "0.0117188"},
+      {169.0 / 256.0, &kPlain, "0.6601563"},
+      {9.99999995, &kPlain, "9.9999999"},  // not a tie: the double lies below it
+      {33554431.0 + 255.0 / 256.0, &kEnglish, "33,554,431.9960938"},
       {0.123456789, &kPlain, "0.1234568"},
       {9.99999999, &kPlain, "10.0000000"},
       // Nothing that rounds to zero carries a sign.
@@ -200,11 +207,28 @@ TEST(FormatFieldNumber, WritesSevenDecimalsWithTheRegionalSeparators) {
   EXPECT_EQ(FormatFieldNumber(std::numeric_limits<double>::max()).size(), 309u + 8u);
 }
 
+// Whether x lies exactly halfway between two seven-decimal values: its exact
+// decimal expansion, which the C library writes in full, has a 5 in the
+// eighth place and nothing after it.
+bool IsSevenDecimalTie(double x) {
+  char text[1500];
+  std::snprintf(text, sizeof text, "%.1100f", x);
+  const std::string_view written = text;
+  // The decimal point is the C locale's, which a test may have changed.
+  const std::string_view tail = written.substr(written.find_first_not_of("-0123456789") + 8);
+  return tail.front() == '5' && tail.find_first_not_of('0', 1) == std::string_view::npos;
+}
+
 // The value of the seven-decimal text of x, through the C library under the
-// "C" locale: an independent road to the number the field shows.
+// "C" locale: an independent road to the number the field shows. The C
+// library keeps a tie even; the field rounds it away from zero, a step of
+// 1e-7 further.
 double SevenDecimalValue(double x) {
   char text[400];
   std::snprintf(text, sizeof text, "%.7f", x);
+  const double printed = std::strtod(text, nullptr);
+  if (!IsSevenDecimalTie(x) || std::fabs(printed) > std::fabs(x)) return printed;
+  std::snprintf(text, sizeof text, "%.7f", printed + std::copysign(1e-7, x));
   return std::strtod(text, nullptr);
 }
 
@@ -338,8 +362,9 @@ TEST(RegionalNumberFormat, WritesAsTheCLibraryDoes) {
     const NumberFormat format = RegionalNumberFormat();
     for (int i = 0; i < 5000; ++i) {
       const double x = RandomDouble(random);
-      // printf writes "-0,0000000" for tiny negatives; the field does not.
-      if (std::fabs(x) < 1e-7) continue;
+      // printf writes "-0,0000000" for tiny negatives and keeps ties even;
+      // the field does neither.
+      if (std::fabs(x) < 1e-7 || IsSevenDecimalTie(x)) continue;
       char expected[600];
       // The ' flag (grouping) is POSIX, not ISO C++.
 #pragma GCC diagnostic push

@@ -91,7 +91,18 @@ class Session {
       }
       if (fields_[i]->isReadOnly() != state.read_only) return "read-only " + std::to_string(i);
       if (checks_[i]->isChecked() != (state.known_mark == 1)) return "check " + std::to_string(i);
-      if (checks_[i]->isEnabled() != state.check_enabled) return "enabled " + std::to_string(i);
+      if (checks_[i]->isEnabled()) return "enabled " + std::to_string(i);
+      // A computed value's derivation, else the whole text where it does not fit.
+      const QString tip = fields_[i]->toolTip();
+      if (!state.derivation.empty() && tip.toStdString() != state.derivation) {
+        return "tooltip " + std::to_string(i) + ": " + tip.toStdString();
+      }
+      if (state.derivation.empty() && !tip.isEmpty() && tip != fields_[i]->text()) {
+        return "stale tooltip " + std::to_string(i) + ": " + tip.toStdString();
+      }
+      if (fields_[i]->accessibleDescription().toStdString() != state.derivation) {
+        return "description " + std::to_string(i);
+      }
     }
     if (list_->currentRow() != model.selected_entry()) return "list selection";
     return {};

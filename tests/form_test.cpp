@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -94,7 +95,7 @@ TEST_F(FormTest, SolvesTheWorkedExampleFromTheKeyboard) {
   Type(0, "3");
   Type(1, "4");
   Type(2, "5");
-  QTest::keyClick(Field(2), Qt::Key_Enter);  // Enter in a field calculates
+  QTest::keyClick(Field(4), Qt::Key_Enter);  // Enter in a field calculates, read-only too
   EXPECT_EQ(Texts(),
             QStringList({"3.0000000", "4.0000000", "5.0000000", "70.0000000", "60.0000000"}));
   EXPECT_EQ(window_->model().field(Quantity::kS).text, "70.0000000");
@@ -204,6 +205,8 @@ TEST_F(FormTest, RefusedPressSaysWhy) {
   EXPECT_EQ(QToolTip::text(), "Въведете положително число.");
   QTest::keyClicks(Field(1), "4");
   EXPECT_EQ(Field(1)->text(), "4") << "typing replaces the selection";
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
+      << "the hint goes with its reason";
 
   List()->setCurrentRow(9);  // c, S, V
   Type(2, "1");
@@ -226,6 +229,15 @@ TEST_F(FormTest, ListAlwaysKeepsOneEntrySelected) {
   ASSERT_EQ(List()->selectedItems().size(), 1);
   EXPECT_EQ(List()->selectedItems().first(), List()->item(List()->currentRow()));
   EXPECT_EQ(window_->model().selected_entry(), List()->currentRow());
+
+  // Only the left button chooses: a right or middle click keeps what was typed.
+  Type(0, "3");
+  const QPoint other = List()->visualItemRect(List()->item(5)).center();
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    QTest::mouseClick(List()->viewport(), button, {}, other);
+    EXPECT_NE(List()->currentRow(), 5);
+    EXPECT_EQ(Field(0)->text(), "3");
+  }
 }
 
 // The window sets every colour it paints: a dark palette changes nothing.
@@ -244,9 +256,25 @@ TEST(Form, LooksTheSameUnderADarkPalette) {
   dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
   QApplication::setPalette(dark);
   QApplication::setPalette(dark, "QLineEdit");
+  QApplication::setPalette(dark, "QMenu");
   const QImage seen = grab();
-  QApplication::setPalette(saved);
   EXPECT_EQ(seen, light);
+
+  // A field's context menu too, without the theme's icons.
+  Dravik window;
+  window.Load();
+  window.show();
+  auto* field = window.findChild<QLineEdit*>(QStringLiteral("Text2(0)"));
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(field, &event);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  EXPECT_NE(menu, nullptr);
+  if (menu != nullptr) {
+    EXPECT_EQ(menu->palette().color(QPalette::Window), window.palette().color(QPalette::Window));
+    for (QAction* action : menu->actions()) EXPECT_FALSE(action->isIconVisibleInMenu());
+    menu->close();
+  }
+  QApplication::setPalette(saved);
 }
 
 // Every control where it belongs, in pixels, with its colour and caption.

@@ -56,8 +56,8 @@ TEST(Solve, EveryRowSolvesTheWorkedBox) {
       // Results are not validated: a negative side and volume are shown.
       {4, {"10", "1", "4"}, {{10, -8, 1, 4, -80}}},
       {3, {"1", "1", "1"}, {{1, -2, -0.5, 1, 1}}},
-      // "3,5" is read as 3 under the plain format.
-      {0, {"3,5", "4", "5"}, {{3, 4, 5, 70, 60}}},
+      // Blanks, no-break spaces among them, around and inside a number.
+      {0, {" 3 ", "4\u00A0", "\u202F5\t"}, {{3, 4, 5, 70, 60}}},
   };
   for (const WorkedCase& c : cases) {
     const Input input = ForRow(c.row, c.known);
@@ -110,7 +110,8 @@ TEST(Solve, GroupingFixesTheLastBit) {
 }
 
 TEST(Solve, RejectsMarkedFieldsThatAreNoPositiveFiniteNumber) {
-  for (const char* bad : {"0", "-2", "abc", " ", "", "-", "0.0000000", "1e999", "1e-999", "-1e999"}) {
+  for (const char* bad : {"0", "-2", "abc", " ", "", "-", "0.0000000", "1e999", "1e-999", "-1e999",
+                          "3,5", "12abc", "2e"}) {
     for (Quantity q : {Quantity::kA, Quantity::kB, Quantity::kC}) {
       Input input = ForRow(0, {"3", "4", "5"});
       input.texts[Index(q)] = bad;

@@ -36,14 +36,12 @@ FiveTexts Texts(const WindowModel& model) {
   return texts;
 }
 
-// Exactly the row's three known fields are checked and editable, and no check
-// box can be toggled.
+// Exactly the row's three known fields are checked and editable.
 void ExpectRowApplied(const WindowModel& model, int row) {
   for (Quantity q : kAllQuantities) {
     const FieldState& field = model.field(q);
     EXPECT_EQ(field.known_mark, IsKnown(row, q) ? 1 : 0) << QuantityCaption(q);
     EXPECT_EQ(field.read_only, !IsKnown(row, q)) << QuantityCaption(q);
-    EXPECT_FALSE(field.check_enabled) << QuantityCaption(q);
   }
 }
 
@@ -68,6 +66,12 @@ TEST(WindowModel, RefusedCalculateNamesWhatToFix) {
   const Case cases[] = {
       {0, {"", "", ""}, {Refusal::kNotPositive, 0}},  // right after start
       {0, {"3", "0", "abc"}, {Refusal::kNotPositive, 1}},
+      // Anything after the number but blanks: refused, never read as less.
+      {0, {"2,5", "3", "1"}, {Refusal::kNotPositive, 0}},
+      {0, {"3", "1/2", "1"}, {Refusal::kNotPositive, 1}},
+      {0, {"3", "3abc", "5%"}, {Refusal::kNotPositive, 1}},
+      {0, {"3", "4", "3e"}, {Refusal::kNotPositive, 2}},
+      {0, {"3", "2\u00B2", "1"}, {Refusal::kNotPositive, 1}},
       {0, {"3", "4", "-5"}, {Refusal::kNotPositive, 2}},
       {3, {"3", "70", "1e999"}, {Refusal::kNotPositive, 4}},
       {9, {"1", " ", "1"}, {Refusal::kNotPositive, 3}},
@@ -188,7 +192,9 @@ TEST(WindowModel, NoSelectionLeavesEveryFieldLocked) {
 TEST(WindowModel, TypingLimits) {
   struct Case {
     int field;
-    const char* before;  // typed first, or written by calculate when it starts with '='
+    // Typed first; or, starting with '=', row 1's 3, 4, 70 calculated and
+    // the rest typed into the field.
+    const char* before;
     const char* typed;   // what the edit would make the text
     const char* kept;    // what the field then holds; nullptr: the edit is refused
     std::size_t cursor;  // bytes before the cursor after a kept edit
@@ -200,9 +206,10 @@ TEST(WindowModel, TypingLimits) {
       {0, "123456", "12ab3456", "12a3456", 3},   // in the middle as well
       {0, "1234", "1x234", "1x234", 2},
       {0, "1234567", "17", "17", 1},
-      {0, "", "абвгдеж", "абвгдеж", 14},  // seven characters, fourteen bytes
-      {0, "", "абвгдежз", "абвгдеж", 14},
-      {0, "абв", "абXYZWVUв", "абXYZWв", 8},
+      {0, "", "абвгдеж", "абвгдеж", 7},  // seven characters, fourteen bytes
+      {0, "", "абвгдежз", "абвгдеж", 7},
+      {0, "абв", "абXYZWVUв", "абXYZWв", 6},
+      {0, "1", "1\u00A0000\u202F0000", "1\u00A0000\u202F0", 7},
       {3, "", "1", nullptr, 0},  // S is read-only in row 0
       {4, "", "1", nullptr, 0},
       {-1, "", "1", nullptr, 0},
@@ -211,13 +218,21 @@ TEST(WindowModel, TypingLimits) {
       {0, "=", "3.000000", "3.000000", 8},
       {0, "=", "3.0000001", "3.0000001", 9},
       {0, "=", "3.00000001", "3.0000000", 9},
+      // Room up to the length the program wrote: "70.0000000" → "7.0000000" → "75.0000000".
+      {3, "=", "7.0000000", "7.0000000", 1},
+      {3, "=7.0000000", "75.0000000", "75.0000000", 2},
+      {3, "=7.0000000", "705.0000000", "70.0000000", 2},
+      {1, "", "0.0000001", "0.00000", 7},  // a cut paste
   };
   for (const Case& c : cases) {
     WindowModel model = Started();
-    if (std::string(c.before) == "=") {
-      for (int i = 0; i < 3; ++i) model.FieldTyped(i, "3");
+    if (c.before[0] == '=') {
+      model = StartedWithRow(1, {"3", "4", "70"});
       model.ButtonClicked(kCalculateButton);
       ASSERT_EQ(model.field(Quantity::kA).text, "3.0000000");
+      if (c.before[1] != '\0') {
+        ASSERT_TRUE(model.FieldTyped(c.field, c.before + 1));
+      }
     } else if (*c.before != '\0') {
       ASSERT_TRUE(model.FieldTyped(c.field, c.before));
     }
@@ -226,7 +241,9 @@ TEST(WindowModel, TypingLimits) {
     EXPECT_EQ(model.FieldTyped(c.field, c.typed), c.kept != nullptr) << c.typed;
     if (c.kept != nullptr) {
       ASSERT_TRUE(fitted.has_value());
-      EXPECT_EQ(*fitted, (TypedEdit{c.kept, c.cursor})) << c.typed;
+      // Whatever the limit takes away sounds the alert.
+      const bool cut = std::string(c.kept) != c.typed;
+      EXPECT_EQ(*fitted, (TypedEdit{c.kept, c.cursor, cut})) << c.typed;
       EXPECT_EQ(model.fields()[static_cast<std::size_t>(c.field)].text, c.kept);
     } else {
       EXPECT_FALSE(fitted.has_value());
@@ -275,8 +292,9 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
         const bool accepted = model.FieldTyped(field, text);
         for (std::size_t q = 0; q < kQuantityCount; ++q) {
           if (static_cast<int>(q) == field && accepted) {
-            ASSERT_FALSE(before[q].read_only);
-            const std::size_t room = std::max<std::size_t>(7, Characters(old_text));
+            // A read-only field takes only what changes nothing.
+            ASSERT_TRUE(!before[q].read_only || text == old_text);
+            const std::size_t room = std::max<std::size_t>(7, before[q].written_length);
             if (Characters(text) <= room) {
               ASSERT_EQ(model.fields()[q].text, text);
             } else {
@@ -285,7 +303,10 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
           } else {
             // An edit takes the computed values' derivations away, nothing else.
             FieldState kept = before[q];
-            if (accepted) kept.derivation.clear();
+            const std::size_t edited = static_cast<std::size_t>(field);
+            if (accepted && model.fields()[edited].text != before[edited].text) {
+              kept.derivation.clear();
+            }
             ASSERT_EQ(model.fields()[q], kept);
           }
         }
@@ -313,7 +334,6 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
         const bool known = IsKnown(model.selected_entry(), q);
         ASSERT_EQ(field.known_mark, known ? 1 : 0);
         ASSERT_EQ(field.read_only, !known);
-        ASSERT_FALSE(field.check_enabled);
         ASSERT_FALSE(ShowsNoNumber(field.text)) << field.text;
         ASSERT_TRUE(field.derivation.empty() || (!known && !field.text.empty()));
         ASSERT_EQ(field.max_typed_length, kMaxTypedLength);

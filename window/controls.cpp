@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/controls.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 #include "window/window_model.h"
 
 namespace prism {
+namespace {
+
+bool IsLeftButtonEvent(const QMouseEvent* event) {
+  return event->button() == Qt::LeftButton ||
+         (event->button() == Qt::NoButton && (event->buttons() & Qt::LeftButton));
+}
+
+}  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
 
@@ -30,14 +42,52 @@ QItemSelectionModel::SelectionFlags SelectionKeepingList::selectionCommand(
   return command;
 }
 
+// The view moves its current entry on a press of any button; only the left
+// one may change the combination.
+void SelectionKeepingList::mousePressEvent(QMouseEvent* event) {
+  if (IsLeftButtonEvent(event)) QListWidget::mousePressEvent(event);
+}
+void SelectionKeepingList::mouseReleaseEvent(QMouseEvent* event) {
+  if (IsLeftButtonEvent(event)) QListWidget::mouseReleaseEvent(event);
+}
+void SelectionKeepingList::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (IsLeftButtonEvent(event)) QListWidget::mouseDoubleClickEvent(event);
+}
+void SelectionKeepingList::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton || IsLeftButtonEvent(event)) {
+    QListWidget::mouseMoveEvent(event);
+  }
+}
+
+void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position) {
+  QList<QMenu*> menus = menu->findChildren<QMenu*>();
+  menus.prepend(menu);
+  for (QMenu* each : menus) {
+    each->setPalette(owner->window()->palette());
+    for (QAction* action : each->actions()) action->setIconVisibleInMenu(false);
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(global_position);
+}
+
+void ValueField::contextMenuEvent(QContextMenuEvent* event) {
+  ShowPlainMenu(this, createStandardContextMenu(), event->globalPos());
+}
+
+void InfoText::contextMenuEvent(QContextMenuEvent* event) {
+  ShowPlainMenu(this, createStandardContextMenu(event->pos()), event->globalPos());
+}
+
 QValidator::State TypingValidator::validate(QString& input, int& cursor) const {
   const std::optional<TypedEdit> fitted = model_.FitTyping(field_, input.toStdString());
   if (!fitted) return Invalid;
+  if (fitted->cut) QApplication::beep();
   const QString text = QString::fromStdString(fitted->text);
   if (text != input) {
     input = text;
+    // The model counts characters; Qt counts UTF-16 units.
     cursor = static_cast<int>(
-        QString::fromUtf8(fitted->text.data(), static_cast<qsizetype>(fitted->cursor)).size());
+        QString::fromStdU32String(text.toStdU32String().substr(0, fitted->cursor)).size());
   }
   return Acceptable;
 }

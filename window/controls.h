@@ -5,8 +5,12 @@
 // by themselves.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QValidator>
+
+class QMenu;
 
 namespace prism {
 
@@ -23,7 +27,8 @@ class PictureBox : public QLabel {
 };
 
 // A single-selection list that always keeps one entry selected: no click,
-// Ctrl+click or Ctrl+Space deselects the selected entry.
+// Ctrl+click or Ctrl+Space deselects the selected entry, and only the left
+// button selects, so that a right or middle click empties no field.
 class SelectionKeepingList : public QListWidget {
  public:
   using QListWidget::QListWidget;
@@ -31,10 +36,39 @@ class SelectionKeepingList : public QListWidget {
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// Shows a control's standard context menu in the colours of the window it
+// belongs to and without the desktop theme's icons: a menu is a window of its
+// own, and would take the theme's look.
+void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position);
+
+// A value field, whose context menu keeps the window's look.
+class ValueField : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+};
+
+// A text of the window the user reads, selects and copies, whose context menu
+// keeps the window's look.
+class InfoText : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 // Asks the model, before a keystroke or paste changes a value field, what the
-// field may hold after it; text the program sets is never validated.
+// field may hold after it, and sounds the alert where the typing limit takes
+// something away; text the program sets is never cut.
 class TypingValidator : public QValidator {
  public:
   TypingValidator(const WindowModel& model, int field, QObject* parent)

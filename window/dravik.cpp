@@ -194,7 +194,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return frame1_;
     }
     case ControlKind::kTextBox: {
-      QLineEdit* field = text2_[index] = new QLineEdit(this);
+      QLineEdit* field = text2_[index] = new ValueField(this);
       field->setReadOnly(true);
       field->setValidator(new TypingValidator(model_, entry.index, field));
       return field;
@@ -213,7 +213,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return check;
     }
     case ControlKind::kInfoText: {
-      QPlainTextEdit* info = text1_[index] = new QPlainTextEdit(this);
+      QPlainTextEdit* info = text1_[index] = new InfoText(this);
       info->setPlainText(ResourceText(entry.resource));
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
@@ -258,9 +258,10 @@ void Dravik::ConnectEvents() {
   }
   for (std::size_t i = 0; i < text2_.size(); ++i) {
     connect(text2_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-      if (!model_.FieldTyped(static_cast<int>(i), text.toStdString())) ShowModelState();
+      model_.FieldTyped(static_cast<int>(i), text.toStdString());
+      ShowModelState();
     });
-    // Enter in a value field calculates.
+    // Enter in a value field calculates, in a read-only one too.
     connect(text2_[i], &QLineEdit::returnPressed, command1_[kCalculateButton], &QPushButton::click);
   }
 }
@@ -276,9 +277,11 @@ void Dravik::ShowModelState() {
     const FieldState& state = model_.fields()[i];
     QLineEdit* field = text2_[i];
     const QString text = QString::fromStdString(state.text);
-    if (field->text() != text) field->setText(text);
-    // A number is read from its first digit: never show the end of a long one.
-    field->setCursorPosition(0);
+    const bool written = field->text() != text;
+    if (written) field->setText(text);
+    // A number is read from its first digit: never show the end of a long
+    // one. The field the user is typing in keeps the cursor where it is.
+    if (written || !field->hasFocus()) field->setCursorPosition(0);
     // A computed value tells how it was obtained; any other the whole text
     // where it does not fit.
     const QString derivation = QString::fromStdString(state.derivation);
@@ -286,8 +289,9 @@ void Dravik::ShowModelState() {
     field->setAccessibleDescription(derivation);
     field->setReadOnly(state.read_only);
     check1_[i]->setChecked(state.known_mark == 1);
-    check1_[i]->setEnabled(state.check_enabled);
   }
+  // A refused press's hint goes with its reason.
+  if (!model_.refusal().alert() && QToolTip::isVisible()) QToolTip::hideText();
   const QSignalBlocker blocker(list1_);
   list1_->setCurrentRow(model_.selected_entry());
 }

@@ -97,6 +97,7 @@ void WindowModel::ListSelected(int list_index, int row) {
 }
 
 Reaction WindowModel::ButtonClicked(int button_index) {
+  refusal_ = {};
   switch (button_index) {
     case kCalculateButton:
       return Calculate();
@@ -111,34 +112,40 @@ Reaction WindowModel::ButtonClicked(int button_index) {
 std::optional<TypedEdit> WindowModel::FitTyping(int field, std::string_view new_text) const {
   if (field < 0 || field >= static_cast<int>(kQuantityCount)) return std::nullopt;
   const FieldState& state = fields_[static_cast<std::size_t>(field)];
+  // Nothing changed is no edit, not even in a read-only field: the window
+  // asks so before Enter calculates.
+  if (new_text == state.text) return TypedEdit{state.text, CharacterCount(state.text)};
   if (state.read_only) return std::nullopt;
 
-  const std::string_view old_text = state.text;
-  const EditSpan edit = FindEdit(old_text, new_text);
+  const EditSpan edit = FindEdit(state.text, new_text);
   const std::size_t inserted_end = new_text.size() - edit.suffix;
-  TypedEdit fitted{std::string(new_text), inserted_end};
   const std::size_t length = CharacterCount(new_text);
   // The limit stops typing past it; a longer text the program wrote may still
-  // be shortened or edited in place, but not grown.
+  // be edited in place ("70,0000000" into "75,0000000"), but not grown.
   const std::size_t room =
       std::max(static_cast<std::size_t>(std::max(state.max_typed_length, 0)),
-               CharacterCount(old_text));
-  if (state.max_typed_length <= 0 || length <= room) return fitted;
-
+               state.written_length);
+  if (state.max_typed_length <= 0 || length <= room) {
+    return TypedEdit{std::string(new_text), CharacterCount(new_text.substr(0, inserted_end))};
+  }
   const std::string_view inserted = new_text.substr(edit.prefix, inserted_end - edit.prefix);
-  const std::size_t kept = BytesOfCharacters(inserted, CharacterCount(inserted) - (length - room));
-  fitted.text = std::string(new_text.substr(0, edit.prefix + kept)) +
-                std::string(new_text.substr(inserted_end));
-  fitted.cursor = edit.prefix + kept;
-  return fitted;
+  const std::size_t inserted_length = CharacterCount(inserted);
+  const std::size_t excess = length - room;
+  const std::size_t kept =
+      BytesOfCharacters(inserted, inserted_length > excess ? inserted_length - excess : 0);
+  const std::string_view before_cursor = new_text.substr(0, edit.prefix + kept);
+  return TypedEdit{std::string(before_cursor) + std::string(new_text.substr(inserted_end)),
+                   CharacterCount(before_cursor), true};
 }
 
 bool WindowModel::FieldTyped(int field, std::string_view new_text) {
   std::optional<TypedEdit> fitted = FitTyping(field, new_text);
   if (!fitted) return false;
+  if (fitted->text == fields_[static_cast<std::size_t>(field)].text) return true;
   fields_[static_cast<std::size_t>(field)].text = std::move(fitted->text);
   // The computed values no longer follow from what the fields show.
   ForgetDerivations();
+  refusal_ = {};
   return true;
 }
 
@@ -146,14 +153,19 @@ void WindowModel::ForgetDerivations() {
   for (FieldState& state : fields_) state.derivation.clear();
 }
 
+void WindowModel::Write(FieldState& field, std::string text) {
+  field.written_length = CharacterCount(text);
+  field.text = std::move(text);
+}
+
 void WindowModel::ApplyCombination() {
   for (FieldState& field : fields_) {
-    field.check_enabled = false;
     field.known_mark = 0;
-    field.text.clear();
+    Write(field, {});
     field.read_only = true;
   }
   ForgetDerivations();
+  refusal_ = {};
   const Combination* combination = FindCombination(selected_entry_);
   if (combination == nullptr) return;
   for (Quantity q : combination->known) {
@@ -175,16 +187,19 @@ Reaction WindowModel::Calculate() {
     case SolveOutcome::kRejected: {
       const std::optional<Quantity> invalid = FirstInvalidKnown(texts, marks, format_);
       // No given field to blame only where there is no row at all.
-      return {Refusal::kNotPositive, invalid ? static_cast<int>(Index(*invalid)) : kNoField};
+      refusal_ = {Refusal::kNotPositive, invalid ? static_cast<int>(Index(*invalid)) : kNoField};
+      return refusal_;
     }
     case SolveOutcome::kNoFiniteResult:
-      return {Refusal::kNoBox};
+      refusal_ = {Refusal::kNoBox};
+      return refusal_;
     case SolveOutcome::kSolved:
       break;
   }
+  refusal_ = {};
   for (Quantity q : kAllQuantities) {
     FieldState& state = fields_[Index(q)];
-    state.text = FormatFieldNumber(result.values[q], format_);
+    Write(state, FormatFieldNumber(result.values[q], format_));
     state.derivation.clear();
     for (const std::string& line : Derivation(selected_entry_, q, result.values, format_)) {
       if (!state.derivation.empty()) state.derivation += '\n';
@@ -195,7 +210,7 @@ Reaction WindowModel::Calculate() {
 }
 
 void WindowModel::ClearFields() {
-  for (FieldState& field : fields_) field.text.clear();
+  for (FieldState& field : fields_) Write(field, {});
   ForgetDerivations();
 }
 

@@ -28,10 +28,12 @@ inline constexpr int kClearButton = 1;
 // One row of the value area: the field, and the check box beside it.
 struct FieldState {
   std::string text;
-  int known_mark = 0;             // 0 unchecked, 1 checked
-  bool check_enabled = false;     // whether the user may toggle the check box
+  int known_mark = 0;             // 0 unchecked, 1 checked; the user never toggles it
   bool read_only = true;          // whether the user may not edit the field
   int max_typed_length = 0;       // 0: no limit; limits typing only, never the program
+  // Characters of the text the program last wrote into the field: typing may
+  // make the text as long as that, so that a result can be edited in place.
+  std::size_t written_length = 0;
   // For a value the last calculation computed: how, one line each (the
   // formula, the same with the values put in, the result); else empty.
   std::string derivation;
@@ -47,7 +49,7 @@ inline constexpr int kNoField = -1;
 // Why a press of the calculate button wrote nothing.
 enum class Refusal {
   kNone,         // it did write, or the button was not calculate
-  kNotPositive,  // a given value is not a positive finite number
+  kNotPositive,  // a given value is not a positive finite number alone
   kNoBox,        // the given values describe no box
 };
 
@@ -58,8 +60,8 @@ enum class Refusal {
 struct Reaction {
   Refusal refusal = Refusal::kNone;
   // The value field to focus with its whole text selected, so that typing
-  // replaces it: the first given field, in quantity order, that is not a
-  // positive finite number.
+  // replaces it: the first given field, in quantity order, that does not
+  // hold a positive finite number alone.
   int focus_field = kNoField;
 
   bool alert() const { return refusal != Refusal::kNone; }
@@ -72,7 +74,10 @@ std::string_view RefusalHint(Refusal refusal);
 // The text and cursor of a value field after the user's edit, cut to fit.
 struct TypedEdit {
   std::string text;
-  std::size_t cursor = 0;  // in bytes of text: just after what the user's edit kept
+  std::size_t cursor = 0;  // in characters of text: just after what the user's edit kept
+  // The limit refused or cut what the edit inserted: the window sounds the
+  // system's alert, so that no keystroke is lost without a sign.
+  bool cut = false;
 
   bool operator==(const TypedEdit&) const = default;
 };
@@ -87,14 +92,16 @@ class WindowModel {
   void ListSelected(int list_index, int row);
   Reaction ButtonClicked(int button_index);
   // The user's edit (keystroke, paste, deletion) would make the field's text
-  // new_text. Where the edit would grow the text past the typing limit, what
-  // it inserted is cut so that the text ends at the limit, as typing stops
+  // new_text. Where the edit would make the text longer than its room (the
+  // longer of the typing limit and the text the program last wrote there),
+  // what it inserted is cut so that the text fills the room, as typing stops
   // there. nullopt where the field takes no typing; the window then undoes
   // the edit. Asked before the edit happens.
   std::optional<TypedEdit> FitTyping(int field, std::string_view new_text) const;
   // The user's edit made the field's text new_text: stores it, cut as
-  // FitTyping cuts it. Returns false, changing nothing, where the field takes
-  // no typing.
+  // FitTyping cuts it; any edit that changes the text ends the standing
+  // refusal and the derivations. Returns false, changing nothing, where the
+  // field takes no typing.
   bool FieldTyped(int field, std::string_view new_text);
 
   // The window's procedures.
@@ -105,16 +112,22 @@ class WindowModel {
   const FieldStates& fields() const { return fields_; }
   const FieldState& field(Quantity q) const { return fields_[Index(q)]; }
   int selected_entry() const { return selected_entry_; }
+  // The last press's refusal while it stands: until the next edit of any
+  // field, the next press or the next change of combination. The window
+  // shows its hint only as long.
+  const Reaction& refusal() const { return refusal_; }
 
   // The list's entries, in table order.
   static std::array<std::string_view, kCombinationCount> ListCaptions();
 
  private:
   void ForgetDerivations();
+  void Write(FieldState& field, std::string text);
 
   NumberFormat format_;
   FieldStates fields_{};
   int selected_entry_ = kNoEntry;
+  Reaction refusal_;
 };
 
 }  // namespace prism
