@@ -83,8 +83,34 @@ constexpr std::array<RowFormulas, kCombinationCount> kRowFormulas = {{
 }};
 
 // The name of a formula's text, before " = ", and its right-hand side.
-std::string_view Name(std::string_view text) { return text.substr(0, text.find(" = ")); }
-std::string_view RightHandSide(std::string_view text) { return text.substr(text.find(" = ") + 3); }
+constexpr std::string_view Name(std::string_view text) { return text.substr(0, text.find(" = ")); }
+constexpr std::string_view RightHandSide(std::string_view text) {
+  return text.substr(text.find(" = ") + 3);
+}
+
+// Each row's formulas compute the quantities the combination table says the
+// row computes, in its order.
+constexpr bool FormulasMatchTheTable() {
+  for (std::size_t row = 0; row < kCombinationCount; ++row) {
+    const Combination& combination = kCombinationTable[row];
+    const RowFormulas& formulas = kRowFormulas[row];
+    if (Name(formulas.first.text) != QuantityCaption(combination.computed[0]) ||
+        Name(formulas.second.text) != QuantityCaption(combination.computed[1]) ||
+        (formulas.helper && Name(formulas.helper->text) != "t")) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(FormulasMatchTheTable());
+
+// The quantity a letter of a formula stands for; nullopt for any other character.
+std::optional<Quantity> LetterQuantity(char letter) {
+  for (Quantity q : kAllQuantities) {
+    if (QuantityCaption(q) == std::string_view(&letter, 1)) return q;
+  }
+  return std::nullopt;
+}
 
 // The right-hand side with each letter replaced by its value, written short;
 // a negative value in parentheses.
@@ -92,12 +118,12 @@ std::string Substituted(std::string_view expression, const PrismValues& values, 
                         const NumberFormat& format) {
   std::string out;
   for (char ch : expression) {
-    const std::size_t letter = std::string_view("abcSV").find(ch);
-    if (letter == std::string_view::npos && ch != 't') {
+    const std::optional<Quantity> letter = LetterQuantity(ch);
+    if (!letter && ch != 't') {
       out += ch;
       continue;
     }
-    const double value = ch == 't' ? t : values.values[letter];
+    const double value = letter ? values[*letter] : t;
     const std::string number = FormatShortNumber(value, format);
     out += value < 0.0 ? "(" + number + ")" : number;
   }

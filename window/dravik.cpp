@@ -151,13 +151,11 @@ void Dravik::CreateControls() {
     if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
     control->setGeometry(Geometry(*entry));
     control->setVisible(entry->shown);
-    if (entry->buddy_of.empty()) continue;
-    const auto buddy = std::find_if(controls_.begin(), controls_.end(), [&](const auto& other) {
-      return ObjectName(*other.first) == Text(entry->buddy_of);
-    });
-    if (buddy == controls_.end()) continue;
-    static_cast<QLabel*>(control)->setBuddy(buddy->second);
-    buddy->second->setAccessibleName(Text(entry->caption));
+    if (!entry->buddy_of) continue;
+    // The table holds a buddy only on a label, naming a row it has.
+    QWidget* buddy = controls_[*ControlRow(*entry->buddy_of)].second;
+    static_cast<QLabel*>(control)->setBuddy(buddy);
+    buddy->setAccessibleName(Text(entry->caption));
   }
 }
 

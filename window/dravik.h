@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "solver/field_number.h"
+#include "window/form_layout.h"
 #include "window/window_model.h"
 
 class QCheckBox;
@@ -22,8 +23,6 @@ class QPushButton;
 class QStyle;
 
 namespace prism {
-
-struct ControlLayout;
 
 class Dravik : public QWidget {
   Q_OBJECT
@@ -47,10 +46,10 @@ class Dravik : public QWidget {
   void ShowReaction(const Reaction& reaction);
 
   WindowModel model_;
-  std::array<QLineEdit*, kQuantityCount> text2_{};
-  std::array<QCheckBox*, kQuantityCount> check1_{};
-  std::array<QPushButton*, 2> command1_{};
-  std::array<QPlainTextEdit*, 2> text1_{};
+  std::array<QLineEdit*, ArraySize(ControlKind::kTextBox)> text2_{};
+  std::array<QCheckBox*, ArraySize(ControlKind::kCheckBox)> check1_{};
+  std::array<QPushButton*, ArraySize(ControlKind::kButton)> command1_{};
+  std::array<QPlainTextEdit*, ArraySize(ControlKind::kInfoText)> text1_{};
   QListWidget* list1_ = nullptr;
   QGroupBox* frame1_ = nullptr;
   // Every control with its row of the layout table, in the table's order.

@@ -6,8 +6,11 @@
 // at 96 dots per inch; controls inside the frame are placed relative to it.
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
+
+#include "solver/quantities.h"
 
 namespace prism {
 
@@ -84,6 +87,35 @@ inline constexpr int kFontPointSize = 12;
 
 enum class ControlKind { kPicture, kButton, kList, kFrame, kTextBox, kCheckBox, kInfoText, kLabel };
 
+// How many elements the window's control array of each kind has; 0 for a
+// kind the window keeps no array of.
+constexpr std::size_t ArraySize(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kTextBox:
+    case ControlKind::kCheckBox:
+      return kQuantityCount;
+    case ControlKind::kButton:
+    case ControlKind::kInfoText:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+// Whether the control is filled with a back colour of its own.
+constexpr bool PaintsBackColour(ControlKind kind) {
+  return kind == ControlKind::kButton || kind == ControlKind::kFrame ||
+         kind == ControlKind::kCheckBox || kind == ControlKind::kLabel;
+}
+
+// A control by its array's name and its element; -1 for a single control.
+struct ControlId {
+  std::string_view name;
+  int index = -1;
+
+  constexpr bool operator==(const ControlId&) const = default;
+};
+
 enum class ControlParent { kWindow, kFrame };
 
 enum class TextAlignment { kLeft, kCentre };
@@ -101,7 +133,7 @@ struct ControlLayout {
   TextAlignment alignment = TextAlignment::kLeft;
   // The control a label names: it takes the label's caption as its accessible
   // name, and the label's mnemonic focuses it.
-  std::string_view buddy_of{};
+  std::optional<ControlId> buddy_of{};
   std::string_view accessible_name{};  // where the caption does not give one
   std::string_view accessible_description{};
   bool shown = true;
@@ -170,11 +202,49 @@ inline constexpr std::array<ControlLayout, 19> kFormControls = {{
      .resource = ":/task.txt", .accessible_name = "Задача"},
     {.name = "Label1", .index = 1, .kind = ControlKind::kLabel,
      .left = 120, .top = 600, .width = 1335, .height = 375, .tab_index = 17,
-     .caption = "Дадени:", .back_colour = kLabelColour, .buddy_of = "List1(0)"},
+     .caption = "Дадени:", .back_colour = kLabelColour, .buddy_of = ControlId{"List1", 0}},
     {.name = "Label1", .index = 0, .kind = ControlKind::kLabel,
      .left = 240, .top = 0, .width = 6735, .height = 375, .tab_index = 2,
      .caption = "Математика - обем на призма, повърхнина, страни", .back_colour = kLabelColour,
      .alignment = TextAlignment::kCentre},
 }};
+
+// The row of the table that holds the control; nullopt where none does.
+constexpr std::optional<std::size_t> ControlRow(ControlId id) {
+  for (std::size_t row = 0; row < kFormControls.size(); ++row) {
+    if ((ControlId{kFormControls[row].name, kFormControls[row].index}) == id) return row;
+  }
+  return std::nullopt;
+}
+
+// What the form takes from the table without checking it again.
+constexpr bool FormControlsAreWellFormed() {
+  bool frame = false;
+  for (std::size_t row = 0; row < kFormControls.size(); ++row) {
+    const ControlLayout& entry = kFormControls[row];
+    // Each control once, and an element of an array only where the window
+    // keeps one, within its size.
+    if (ControlRow({entry.name, entry.index}) != row) return false;
+    const std::size_t size = ArraySize(entry.kind);
+    if (size > 0 && (entry.index < 0 || static_cast<std::size_t>(entry.index) >= size)) {
+      return false;
+    }
+    if (entry.back_colour.has_value() != PaintsBackColour(entry.kind)) return false;
+    // Only a label names another control, and that control exists.
+    if (entry.buddy_of && (entry.kind != ControlKind::kLabel || !ControlRow(*entry.buddy_of))) {
+      return false;
+    }
+    if (entry.kind == ControlKind::kFrame) {
+      if (frame || entry.parent != ControlParent::kWindow) return false;
+      frame = true;
+    }
+  }
+  // Controls inside the frame need one.
+  for (const ControlLayout& entry : kFormControls) {
+    if (entry.parent == ControlParent::kFrame && !frame) return false;
+  }
+  return true;
+}
+static_assert(FormControlsAreWellFormed());
 
 }  // namespace prism
