@@ -8,7 +8,7 @@ set -euo pipefail
 # What building and running the program need (./run.sh).
 prism_build_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation
 )
 
