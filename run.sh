@@ -6,5 +6,7 @@ cd "$(dirname "$0")"
 . tools/deps.sh
 prism_install_build
 cmake --preset default >/dev/null
-cmake --build --preset default --target dravik
-exec build/default/app/dravik
+# The executable's name, as the build description defines it.
+. build/default/generated/prism/program_info.sh
+cmake --build --preset default --target "$executable"
+exec "build/default/app/$executable"

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "prism/program_info.h"
+
 extern char** environ;
 
 namespace {
@@ -100,7 +102,7 @@ int main(int argc, char* argv[]) {
   std::printf("platform: %s, %d runs each, medians\n",
               platform != nullptr ? platform : (std::getenv("DISPLAY") ? "xcb" : "default"), runs);
   std::printf("%-12s %12s %12s\n", "", "first paint", "peak RSS");
-  const char* names[] = {"dravik", "bare window"};
+  const char* names[] = {prism::kExecutableName, "bare window"};
   for (int k = 0; k < 2; ++k) {
     std::printf("%-12s %9.1f ms %8.1f MiB\n", names[k], Median(time[k]), Median(memory[k]));
   }

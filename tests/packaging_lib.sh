@@ -2,19 +2,14 @@
 # What the packaging checks share: the program's metadata as the program sees
 # it, and the checks that hold on every platform. Sourced with $build set.
 
-info="$build/generated/prism/program_info.h"
-
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# A constant of the program's metadata header, as the program itself sees it.
-constant() { sed -n "s/^inline constexpr char $1\[\] = \"\(.*\)\";$/\1/p" "$info"; }
-
-name=$(constant kProgramName)
-version=$(constant kProgramVersion)
-address=$(constant kWebAddress)
-app_id=$(constant kApplicationId)
-title=$(constant kProgramTitle)
-[ -n "$name" ] && [ -n "$version" ] && [ -n "$address" ] && [ -n "$app_id" ] && [ -n "$title" ] ||
-  fail "metadata missing from $info"
+# The program's metadata as CMake wrote it for the scripts: name, version,
+# executable, address, app_id and title.
+info="$build/generated/prism/program_info.sh"
+[ -f "$info" ] || fail "no $info"
+. "$info"
+[ -n "$name" ] && [ -n "$version" ] && [ -n "$executable" ] && [ -n "$address" ] &&
+  [ -n "$app_id" ] && [ -n "$title" ] || fail "metadata missing from $info"
 
 # The version record and icon, as windres writes a resource back as a script.
 check_version_record() {

@@ -15,13 +15,14 @@ install)
   stage=$(mktemp -d)
   trap 'rm -rf "$stage"' EXIT
   cmake --install "$build" --prefix "$stage" >/dev/null
-  expected=$(printf '%s\n' bin/dravik \
+  expected=$(printf '%s\n' "bin/$executable" \
     "share/applications/$app_id.desktop" \
     "share/icons/hicolor/32x32/apps/$app_id.png" \
     "share/icons/hicolor/64x64/apps/$app_id.png" \
     "share/icons/hicolor/128x128/apps/$app_id.png" \
     "share/metainfo/$app_id.metainfo.xml" \
-    share/doc/dravik/copyright share/doc/dravik/changelog.gz share/man/man1/dravik.1.gz | sort)
+    "share/doc/$executable/copyright" "share/doc/$executable/changelog.gz" \
+    "share/man/man1/$executable.1.gz" | sort)
   actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
   [ "$actual" = "$expected" ] || fail "installed files:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 
@@ -35,7 +36,7 @@ install)
   grep -q "^Name\[bg\]=" "$desktop" || fail "no Bulgarian name"
   grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "AppStream licence"
   grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry icon"
-  grep -qx "Exec=dravik" "$desktop" || fail "desktop entry command"
+  grep -qx "Exec=$executable" "$desktop" || fail "desktop entry command"
   grep -qx "Categories=Education;Math;" "$desktop" || fail "desktop entry categories"
   grep -q "<id>$app_id</id>" "$metainfo" || fail "AppStream id"
   grep -q "<release version=\"$version\"" "$metainfo" || fail "AppStream release is not $version"
@@ -49,9 +50,9 @@ install)
   if appstreamcli compose --help >/dev/null 2>&1; then
     # What a software centre takes from the package: the entry, with its icon.
     out="$stage/compose"
-    appstreamcli compose --no-net --origin=dravik --result-root="$out" --prefix=/ "$stage" >"$stage/compose.log" 2>&1 ||
+    appstreamcli compose --no-net --origin="$executable" --result-root="$out" --prefix=/ "$stage" >"$stage/compose.log" 2>&1 ||
       { cat "$stage/compose.log"; fail "appstream compose"; }
-    catalogue=$(zcat "$out/share/swcatalog/xml/dravik.xml.gz")
+    catalogue=$(zcat "$out/share/swcatalog/xml/$executable.xml.gz")
     grep -q "<id>$app_id</id>" <<<"$catalogue" || fail "no catalogue entry"
     grep -q '<icon type="cached" width="128" height="128">' <<<"$catalogue" || fail "no icon in the catalogue"
   fi
@@ -60,7 +61,7 @@ deb)
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT
   (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
-  deb="$out/dravik_${version}_$(dpkg --print-architecture).deb"
+  deb="$out/${executable}_${version}_$(dpkg --print-architecture).deb"
   [ -f "$deb" ] || fail "no package $deb; made: $(ls "$out")"
   [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
   depends=$(dpkg-deb -f "$deb" Depends)
@@ -68,7 +69,7 @@ deb)
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
   contents=$(dpkg-deb -c "$deb")
-  grep -q "\./usr/bin/dravik$" <<<"$contents" || fail "package lacks /usr/bin/dravik"
+  grep -q "\./usr/bin/$executable$" <<<"$contents" || fail "package lacks /usr/bin/$executable"
   grep -q "\./usr/share/applications/$app_id.desktop$" <<<"$contents" ||
     fail "package lacks the desktop entry"
   # The sanitizer build is no package to hand out; only a build with Debian's
@@ -81,27 +82,27 @@ deb)
   fi
   if $debian_flags && command -v hardening-check >/dev/null; then
     dpkg-deb -x "$deb" "$out/root"
-    hardening-check "$out/root/usr/bin/dravik" || fail "hardening-check"
+    hardening-check "$out/root/usr/bin/$executable" || fail "hardening-check"
   fi
   ;;
 cli)
-  dravik="$build/app/dravik"
-  check 0 "Usage: $dravik [options]" "$dravik" --help
-  check 0 "$name $version" "$dravik" --version
-  check 2 "dravik: Unknown option 'bogus'. (dravik --help lists the options)" "$dravik" --bogus
-  check 2 "dravik: unexpected argument 'x' (dravik --help lists the options)" "$dravik" x
-  check 1 "dravik: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$dravik"
-  check 1 "dravik: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \
-    env -u QT_QPA_PLATFORM "$dravik" -platform nonexistent
+  program="$build/app/$executable"
+  check 0 "Usage: $program [options]" "$program" --help
+  check 0 "$name $version" "$program" --version
+  check 2 "$executable: Unknown option 'bogus'. ($executable --help lists the options)" "$program" --bogus
+  check 2 "$executable: unexpected argument 'x' ($executable --help lists the options)" "$program" x
+  check 1 "$executable: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
+  check 1 "$executable: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \
+    env -u QT_QPA_PLATFORM "$program" -platform nonexistent
   ;;
 windres)
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT
   # The script needs no headers, so the host's preprocessor serves.
   x86_64-w64-mingw32-windres --preprocessor=cpp --preprocessor-arg=-P \
-    -i "$build/app/dravik.rc" -O res -o "$out/dravik.res"
-  x86_64-w64-mingw32-windres -J res -i "$out/dravik.res" -O rc -o "$out/back.rc"
+    -i "$build/app/version.rc" -O res -o "$out/version.res"
+  x86_64-w64-mingw32-windres -J res -i "$out/version.res" -O rc -o "$out/back.rc"
   check_version_record "$out/back.rc"
   ;;
 *)

@@ -34,7 +34,7 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; pkill -x xclip 2>/dev/nu
 start() {
   LANG=$1 LC_ALL=$1 "$wine_run" "$exe" >"$log" 2>&1 &
   pid=$!
-  window=$(timeout 60 xdotool search --sync --onlyvisible --classname 'dravik.exe' | head -1) ||
+  window=$(timeout 60 xdotool search --sync --onlyvisible --classname "$(basename "$exe")" | head -1) ||
     fail "no window within a minute"
   # Let it paint before it is looked at or clicked.
   sleep 2

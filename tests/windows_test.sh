@@ -11,9 +11,9 @@ build=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/packaging_lib.sh"
 wine_run=$here/../tools/wine_run.sh
-exe=$build/app/dravik.exe
+exe=$build/app/$executable.exe
 [ -f "$exe" ] || fail "no $exe"
-base=$(tr 'A-Z' 'a-z' <<<"$name")-$version-win64
+base=$executable-$version-win64
 
 # Windows' own libraries, which every Windows 10 has: the program may import
 # these and Windows' API sets (api-ms-win-...), and nothing else.
@@ -69,15 +69,15 @@ zip)
   zip=$(make_package ZIP "$base.zip")
   (cd "$scratch" && cmake -E tar xf "$zip")
   listing=$(cd "$scratch/$base" && find . -type f | sort)
-  [ "$listing" = "$(printf '%s\n' ./COPYING.txt ./README.txt ./dravik.exe)" ] ||
+  [ "$listing" = "$(printf '%s\n' ./COPYING.txt ./README.txt "./$executable.exe")" ] ||
     fail "zip holds: $listing"
-  cmp -s "$scratch/$base/dravik.exe" "$exe" || fail "the zip's program is not the one built"
+  cmp -s "$scratch/$base/$executable.exe" "$exe" || fail "the zip's program is not the one built"
   grep -q $'\r$' "$scratch/$base/README.txt" || fail "read-me without Windows line ends"
   grep -q "Дравик" "$scratch/$base/README.txt" || fail "read-me without its Bulgarian part"
   # The portable copy runs from where it was unpacked.
-  check 0 "$name $version" "$wine_run" "$scratch/$base/dravik.exe" --version
-  check 2 "dravik: unexpected argument 'x' (dravik --help lists the options)" \
-    "$wine_run" "$scratch/$base/dravik.exe" x
+  check 0 "$name $version" "$wine_run" "$scratch/$base/$executable.exe" --version
+  check 2 "$executable: unexpected argument 'x' ($executable --help lists the options)" \
+    "$wine_run" "$scratch/$base/$executable.exe" x
   ;;
 installer)
   setup=$(make_package NSIS "$base-setup.exe")
@@ -86,8 +86,8 @@ installer)
   wait_for_wine
   programs=$(user_folder LOCALAPPDATA)/Programs
   folder=$programs/$name
-  [ -f "$folder/dravik.exe" ] || fail "not installed in $folder: $(ls -R "$programs" 2>&1)"
-  cmp -s "$folder/dravik.exe" "$exe" || fail "the installed program is not the one built"
+  [ -f "$folder/$executable.exe" ] || fail "not installed in $folder: $(ls -R "$programs" 2>&1)"
+  cmp -s "$folder/$executable.exe" "$exe" || fail "the installed program is not the one built"
   start_menu="$(user_folder APPDATA)/Microsoft/Windows/Start Menu/Programs"
   [ -f "$start_menu/Дравик.lnk" ] || fail "no Start-menu entry: $(ls "$start_menu")"
   key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$name"
@@ -96,7 +96,7 @@ installer)
     fail "not among the user's programs"
   iconv -f UTF-16 -t UTF-8 "$scratch/entry.reg" | grep -q "\"DisplayName\"=\"Дравик ($name)\"" ||
     fail "listed as: $(iconv -f UTF-16 -t UTF-8 "$scratch/entry.reg")"
-  check 0 "$name $version" "$wine_run" "$folder/dravik.exe" --version
+  check 0 "$name $version" "$wine_run" "$folder/$executable.exe" --version
   # Uninstalled silently: nothing left, neither files nor the entry.
   "$wine_run" "$folder/Uninstall.exe" /S
   wait_for_wine
