@@ -27,14 +27,17 @@ prism_qt_options=(
   -DFEATURE_tabletevent=OFF
 )
 
-# The apt options that read and keep source lists in a directory of our own,
-# so that the machine's apt configuration stays as it is.
-prism_private_apt() {
+# Sets prism_apt_options to the apt options that read and keep source lists
+# in a directory of our own, so that the machine's apt configuration stays as
+# it is.
+prism_private_apt_options() {
   local dir=$1
-  echo -o "Dir::Etc::SourceList=$dir/sources.list" \
-       -o "Dir::Etc::SourceParts=$dir/sources.list.d" \
-       -o "Dir::State::Lists=$dir/lists" \
-       -o "Dir::Cache=$dir/cache"
+  prism_apt_options=(
+    -o "Dir::Etc::SourceList=$dir/sources.list"
+    -o "Dir::Etc::SourceParts=$dir/sources.list.d"
+    -o "Dir::State::Lists=$dir/lists"
+    -o "Dir::Cache=$dir/cache"
+  )
 }
 
 # The deb-src entries of the archives this machine installs from.
@@ -59,10 +62,9 @@ prism_fetch_qt_source() {
   local version=$1 into=$2 apt_dir
   apt_dir=$into/apt
   prism_write_source_entries "$apt_dir"
-  # shellcheck disable=SC2046
-  apt-get $(prism_private_apt "$apt_dir") -qq update 2>&1 | grep -v unsandboxed >&2 || true
-  # shellcheck disable=SC2046
-  (cd "$into" && apt-get $(prism_private_apt "$apt_dir") -qq source "qt6-base=$version" 2>&1 >/dev/null |
+  prism_private_apt_options "$apt_dir"
+  apt-get "${prism_apt_options[@]}" -qq update 2>&1 | grep -v unsandboxed >&2 || true
+  (cd "$into" && apt-get "${prism_apt_options[@]}" -qq source "qt6-base=$version" 2>&1 >/dev/null |
      grep -v -e unsandboxed -e 'dpkg-source: warning' >&2 || true)
   rm -rf "$apt_dir"
 }

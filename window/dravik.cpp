@@ -278,8 +278,9 @@ void Dravik::ShowModelState() {
     const bool written = field->text() != text;
     if (written) field->setText(text);
     // A number is read from its first digit: never show the end of a long
-    // one. The field the user is typing in keeps the cursor where it is.
-    if (written || !field->hasFocus()) field->setCursorPosition(0);
+    // one. The field the user is typing in keeps the cursor where it is,
+    // whether or not the window is active.
+    if (written || focusWidget() != field) field->setCursorPosition(0);
     // A computed value tells how it was obtained; any other the whole text
     // where it does not fit.
     const QString derivation = QString::fromStdString(state.derivation);
