@@ -29,6 +29,9 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr std::array<std::string_view, 7> kBlanks = {
     " ", "\t", "\n", "\u00A0", "\u2007", "\u2009", "\u202F"};
 
+// Every blank starts with one of these bytes.
+constexpr std::string_view kBlankStarts = " \t\n\xC2\xE2";
+
 // The bytes of the blank the text starts with; 0 where it starts with none.
 std::size_t BlankLength(std::string_view text) {
   for (std::string_view blank : kBlanks) {
@@ -38,6 +41,7 @@ std::size_t BlankLength(std::string_view text) {
 }
 
 std::string WithoutBlanks(std::string_view text) {
+  if (text.find_first_of(kBlankStarts) == std::string_view::npos) return std::string(text);
   std::string compact;
   compact.reserve(text.size());
   while (!text.empty()) {
@@ -224,12 +228,15 @@ double Convert(const NumberToken& token) {
 
 // The fixed text of a magnitude with seven decimals, a value exactly halfway
 // between two of them rounded up, as pupils are taught; to_chars would keep it
-// even. Such a value is an odd multiple of 5^7 / 2^8, so it has eight binary
-// places, and its text with eight decimals is exact and ends in 5.
+// even. Such a value is an odd multiple of 5^7 / 2^8, so an odd number of
+// 256ths, and its text with eight decimals is exact and ends in 5.
 std::string SevenDecimals(double magnitude) {
   char buffer[kFixedBufferSize];
-  const double in_256ths = std::ldexp(magnitude, 8);
-  if (in_256ths == std::trunc(in_256ths)) {
+  // From 2^45 on, doubles are whole 128ths: no tie. Below, counting 256ths
+  // is exact and fits 64 bits.
+  const double in_256ths = magnitude * 256.0;
+  const auto whole_256ths = static_cast<std::int64_t>(magnitude < 0x1p45 ? in_256ths : 0.0);
+  if (static_cast<double>(whole_256ths) == in_256ths && whole_256ths % 2 == 1) {
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                             std::chars_format::fixed, kDecimals + 1);
     if (error == std::errc() && end[-1] == '5') {
@@ -259,11 +266,37 @@ double ParseFieldNumber(std::string_view text, const NumberFormat& format) {
   return Convert(token);
 }
 
-std::optional<double> ParseWholeFieldNumber(std::string_view text, const NumberFormat& format) {
+namespace {
+
+// The number token of a text that holds one number alone and nothing else
+// but blanks.
+std::optional<NumberToken> WholeNumberToken(std::string_view text, const NumberFormat& format) {
   const std::string compact = WithoutBlanks(text);
-  const NumberToken token = ScanNumber(compact, format);
+  NumberToken token = ScanNumber(compact, format);
   if (!token.HasDigits() || token.end != compact.size()) return std::nullopt;
-  return Convert(token);
+  return token;
+}
+
+}  // namespace
+
+std::optional<double> ParseWholeFieldNumber(std::string_view text, const NumberFormat& format) {
+  const std::optional<NumberToken> token = WholeNumberToken(text, format);
+  if (!token) return std::nullopt;
+  return Convert(*token);
+}
+
+std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
+                                                 const NumberFormat& format) {
+  const std::optional<NumberToken> token = WholeNumberToken(text, format);
+  if (!token) return std::nullopt;
+  const std::string exponent = WithoutLeadingZeros(token->exponent_digits);
+  if (exponent.size() > kMaxExponentDigits) return std::nullopt;
+  WrittenDecimal decimal{token->negative,
+                         WithoutLeadingZeros(token->integer_digits + token->fraction_digits)};
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), decimal.exponent);
+  if (token->exponent_negative) decimal.exponent = -decimal.exponent;
+  decimal.exponent -= static_cast<std::int64_t>(token->fraction_digits.size());
+  return decimal;
 }
 
 std::string FormatFieldNumber(double value, const NumberFormat& format) {

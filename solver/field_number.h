@@ -3,6 +3,7 @@
 
 // Conversions between the text of a value field and a double.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,19 @@ double ParseFieldNumber(std::string_view text, const NumberFormat& format = {});
 // hold more than a number and give nullopt, as does a text with no number.
 std::optional<double> ParseWholeFieldNumber(std::string_view text,
                                             const NumberFormat& format = {});
+
+// A number as its text writes it: the digits, and the power of ten they are
+// multiplied by ("2,5" under a "," format is 25 × 10^-1, "1e2" 1 × 10^2).
+struct WrittenDecimal {
+  bool negative = false;
+  std::string digits;  // without leading zeros; empty for zero
+  std::int64_t exponent = 0;
+};
+
+// The decimal the text holds, where ParseWholeFieldNumber reads a number
+// from it and its exponent fits in nine digits; else nullopt.
+std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
+                                                 const NumberFormat& format = {});
 
 // Writes the value rounded to exactly seven decimals (a value exactly halfway
 // away from zero, as taught at school: 0.00390625 is 0.0039063) with the

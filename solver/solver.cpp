@@ -14,45 +14,51 @@ static_assert(std::numeric_limits<double>::is_iec559, "The solver needs IEEE dou
 namespace prism {
 namespace {
 
-// Each formula is written with exactly the grouping that fixes its rounding;
-// rearranging any of them changes the last bit of some results.
-using Formula = double (*)(const PrismValues&);
-
 constexpr Quantity a = Quantity::kA;
 constexpr Quantity b = Quantity::kB;
 constexpr Quantity c = Quantity::kC;
 constexpr Quantity S = Quantity::kS;
 constexpr Quantity V = Quantity::kV;
 
-double SurfaceFromSides(const PrismValues& v) { return 2.0 * ((v[a] * v[c]) + (v[b] * v[c])); }
-double VolumeFromSides(const PrismValues& v) { return (v[a] * v[b]) * v[c]; }
-double HeightFromSurface(const PrismValues& v) { return v[S] / ((2.0 * v[a]) + (2.0 * v[b])); }
-double HeightFromVolume(const PrismValues& v) { return v[V] / (v[a] * v[b]); }
-double SideBFromSurfaceAndVolume(const PrismValues& v) {
-  return ((2.0 * v[V]) * v[a]) / ((v[a] * v[S]) - (2.0 * v[V]));
-}
-double SideBFromSurface(const PrismValues& v) { return (v[S] / (2.0 * v[c])) - v[a]; }
-double SideBFromVolume(const PrismValues& v) { return v[V] / (v[a] * v[c]); }
-double SideAFromSurface(const PrismValues& v) { return (v[S] / (2.0 * v[c])) - v[b]; }
-double SideAFromVolume(const PrismValues& v) { return v[V] / (v[b] * v[c]); }
-double SideAFromSurfaceAndVolume(const PrismValues& v) {
-  return ((2.0 * v[V]) * v[b]) / ((v[b] * v[S]) - (2.0 * v[V]));
-}
+double Sqrt(double x) { return std::sqrt(x); }
+
+// Each formula is written once, for the doubles the fields show and for the
+// exact values of the derivation, with exactly the grouping that fixes its
+// rounding: rearranging any of them changes the last bit of some results.
+// The constants are whole numbers, 2.0 and 4.0 for the doubles.
+constexpr auto SurfaceFromSides = [](const auto& v) { return 2 * ((v[a] * v[c]) + (v[b] * v[c])); };
+constexpr auto VolumeFromSides = [](const auto& v) { return (v[a] * v[b]) * v[c]; };
+constexpr auto HeightFromSurface = [](const auto& v) { return v[S] / ((2 * v[a]) + (2 * v[b])); };
+constexpr auto HeightFromVolume = [](const auto& v) { return v[V] / (v[a] * v[b]); };
+constexpr auto SideBFromSurfaceAndVolume = [](const auto& v) {
+  return ((2 * v[V]) * v[a]) / ((v[a] * v[S]) - (2 * v[V]));
+};
+constexpr auto SideBFromSurface = [](const auto& v) { return (v[S] / (2 * v[c])) - v[a]; };
+constexpr auto SideBFromVolume = [](const auto& v) { return v[V] / (v[a] * v[c]); };
+constexpr auto SideAFromSurface = [](const auto& v) { return (v[S] / (2 * v[c])) - v[b]; };
+constexpr auto SideAFromVolume = [](const auto& v) { return v[V] / (v[b] * v[c]); };
+constexpr auto SideAFromSurfaceAndVolume = [](const auto& v) {
+  return ((2 * v[V]) * v[b]) / ((v[b] * v[S]) - (2 * v[V]));
+};
 // t = a + b = S/(2c): a and b are the roots of x² − t·x + V/c.
-double HalfPerimeter(const PrismValues& v) { return v[S] / (2.0 * v[c]); }
+constexpr auto HalfPerimeter = [](const auto& v) { return v[S] / (2 * v[c]); };
 // a is the smaller root.
-double SmallerSideFromHeight(const PrismValues& v) {
-  const double t = HalfPerimeter(v);
-  return (t - std::sqrt((t * t) - ((4.0 * v[V]) / v[c]))) / 2.0;
-}
+constexpr auto SmallerSideFromHeight = [](const auto& v) {
+  const auto t = HalfPerimeter(v);
+  return (t - Sqrt((t * t) - ((4 * v[V]) / v[c]))) / 2;
+};
 
 // A formula with its text, as a pupil writes it: the same operations in the
 // same grouping, with the usual precedence (² before · and /, those before +
 // and −, each level from the left). Only the letters a, b, c, S, V and t stand
 // for values.
 struct WrittenFormula {
-  Formula compute;
+  double (*compute)(const PrismValues&);
+  ExactNumber (*exact)(const ExactPrismValues&);
   std::string_view text;
+
+  constexpr WrittenFormula(auto formula, std::string_view formula_text)
+      : compute(formula), exact(formula), text(formula_text) {}
 };
 
 constexpr WrittenFormula kSurface{SurfaceFromSides, "S = 2·(a·c + b·c)"};
@@ -112,20 +118,39 @@ std::optional<Quantity> LetterQuantity(char letter) {
   return std::nullopt;
 }
 
-// The right-hand side with each letter replaced by its value, written short;
-// a negative value in parentheses.
-std::string Substituted(std::string_view expression, const PrismValues& values, double t,
+// A result: the exact value and then the decimal as the field shows it, where
+// the exact value is shown; else as short as it reads back.
+std::string ShownResult(double value, const ExactNumber& exact, const NumberFormat& format) {
+  const std::optional<std::string> exact_text = ExactText(exact, format);
+  if (!exact_text) return FormatShortNumber(value, format);
+  return *exact_text + " ≈ " + FormatFieldNumber(value, format);
+}
+
+// A value of a derivation, as the doubles give it and exactly.
+struct DerivedValue {
+  double value;
+  ExactNumber exact;
+};
+
+// The right-hand side with each letter replaced by its value. A negative
+// value stands in parentheses, and so does a fraction or root after "/" or
+// before "²", where the reading from the left would split it.
+std::string Substituted(std::string_view expression, const PrismValues& values,
+                        const ExactPrismValues& exact, const DerivedValue& t,
                         const NumberFormat& format) {
   std::string out;
-  for (char ch : expression) {
+  for (std::size_t i = 0; i < expression.size(); ++i) {
+    const char ch = expression[i];
     const std::optional<Quantity> letter = LetterQuantity(ch);
     if (!letter && ch != 't') {
       out += ch;
       continue;
     }
-    const double value = letter ? values[*letter] : t;
-    const std::string number = FormatShortNumber(value, format);
-    out += value < 0.0 ? "(" + number + ")" : number;
+    const DerivedValue value = letter ? DerivedValue{values[*letter], exact[*letter]} : t;
+    const std::optional<std::string> exact_text = ExactText(value.exact, format);
+    const std::string number = exact_text.value_or(FormatShortNumber(value.value, format));
+    const bool split = exact_text && (out.ends_with('/') || expression.substr(i + 1).starts_with("²"));
+    out += value.value < 0.0 || split ? "(" + number + ")" : number;
   }
   return out;
 }
@@ -185,24 +210,39 @@ std::vector<std::string_view> RowFormulaTexts(int row) {
   return texts;
 }
 
+ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format) {
+  ExactPrismValues exact;
+  const Combination* combination = FindCombination(row);
+  if (combination == nullptr) return exact;
+  for (Quantity q : combination->known) {
+    exact[q] = ExactNumber::FromText(texts[Index(q)], format);
+  }
+  const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
+  exact[combination->computed[0]] = formulas.first.exact(exact);
+  exact[combination->computed[1]] = formulas.second.exact(exact);
+  return exact;
+}
+
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
-                                    const NumberFormat& format) {
+                                    const NumberFormat& format, const ExactPrismValues& exact) {
   const Combination* combination = FindCombination(row);
   if (combination == nullptr) return {};
   const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
-  const double t = formulas.helper ? formulas.helper->compute(values) : 0.0;
+  const DerivedValue t = formulas.helper ? DerivedValue{formulas.helper->compute(values),
+                                                        formulas.helper->exact(exact)}
+                                         : DerivedValue{0.0, {}};
   std::vector<std::string> lines;
-  const auto derive = [&](std::string_view text, double result) {
+  const auto derive = [&](std::string_view text, const DerivedValue& result) {
     const std::string name(Name(text));
     lines.emplace_back(text);
-    lines.push_back(name + " = " + Substituted(RightHandSide(text), values, t, format));
-    lines.push_back(name + " = " + FormatShortNumber(result, format));
+    lines.push_back(name + " = " + Substituted(RightHandSide(text), values, exact, t, format));
+    lines.push_back(name + " = " + ShownResult(result.value, result.exact, format));
   };
   if (q == combination->computed[0]) {
     if (formulas.helper) derive(formulas.helper->text, t);
-    derive(formulas.first.text, values[q]);
+    derive(formulas.first.text, {values[q], exact[q]});
   } else if (q == combination->computed[1]) {
-    derive(formulas.second.text, values[q]);
+    derive(formulas.second.text, {values[q], exact[q]});
   }
   return lines;
 }

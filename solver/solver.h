@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "solver/exact_number.h"
 #include "solver/field_number.h"
 #include "solver/quantities.h"
 
@@ -54,12 +55,31 @@ SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& m
 // Empty for no row.
 std::vector<std::string_view> RowFormulaTexts(int row);
 
+// The five quantities exactly, by Quantity.
+struct ExactPrismValues {
+  std::array<ExactNumber, kQuantityCount> values;
+
+  ExactNumber& operator[](Quantity q) { return values[Index(q)]; }
+  const ExactNumber& operator[](Quantity q) const { return values[Index(q)]; }
+};
+
+// The row's given values as the exact decimals their texts are ("2,5", "1e2"
+// and "4.1666667" all are), and its computed values from them by the same
+// formulas in fractions and roots. Each has no value where a step leaves
+// none (see ExactNumber). Solve's doubles do not depend on it; it costs more,
+// and is asked for only to explain a result.
+ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format = {});
+
 // How the row computed q from the five values Solve gave: for each formula
 // behind q (for row 9's a, the helper t first) the formula, the same with the
-// values put in, then its result, one line each. Numbers are written as short
-// as they read back to the same double, in the format's separators. Empty
-// where q is no computed quantity of the row.
+// values put in, then its result, one line each. A value whose decimals never
+// end is written exactly where it has a short exact value (25/6, (5 − √5)/2),
+// a result then followed by " ≈ " and its decimal as the field shows it;
+// every other number as short as it reads back to the same double. Numbers
+// are in the format's separators. Empty where q is no computed quantity of
+// the row.
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
-                                    const NumberFormat& format = {});
+                                    const NumberFormat& format = {},
+                                    const ExactPrismValues& exact = {});
 
 }  // namespace prism

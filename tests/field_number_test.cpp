@@ -20,6 +20,7 @@
 
 #include "solver/regional_number_format.h"
 #include "tests/scoped_locale.h"
+#include "tests/seven_decimals.h"
 
 namespace prism {
 namespace {
@@ -207,31 +208,6 @@ TEST(FormatFieldNumber, WritesSevenDecimalsWithTheRegionalSeparators) {
   EXPECT_EQ(FormatFieldNumber(std::numeric_limits<double>::max()).size(), 309u + 8u);
 }
 
-// Whether x lies exactly halfway between two seven-decimal values: its exact
-// decimal expansion, which the C library writes in full, has a 5 in the
-// eighth place and nothing after it.
-bool IsSevenDecimalTie(double x) {
-  char text[1500];
-  std::snprintf(text, sizeof text, "%.1100f", x);
-  const std::string_view written = text;
-  // The decimal point is the C locale's, which a test may have changed.
-  const std::string_view tail = written.substr(written.find_first_not_of("-0123456789") + 8);
-  return tail.front() == '5' && tail.find_first_not_of('0', 1) == std::string_view::npos;
-}
-
-// The value of the seven-decimal text of x, through the C library under the
-// "C" locale: an independent road to the number the field shows. The C
-// library keeps a tie even; the field rounds it away from zero, a step of
-// 1e-7 further.
-double SevenDecimalValue(double x) {
-  char text[400];
-  std::snprintf(text, sizeof text, "%.7f", x);
-  const double printed = std::strtod(text, nullptr);
-  if (!IsSevenDecimalTie(x) || std::fabs(printed) > std::fabs(x)) return printed;
-  std::snprintf(text, sizeof text, "%.7f", printed + std::copysign(1e-7, x));
-  return std::strtod(text, nullptr);
-}
-
 double RandomDouble(std::mt19937_64& random) {
   switch (random() % 3) {
     case 0:  // any finite bit pattern
@@ -251,7 +227,7 @@ TEST(FieldNumberRoundTrip, EveryWrittenTextReadsBackAsTheValueItShows) {
   std::mt19937_64 random(20261208);
   for (int i = 0; i < 20000; ++i) {
     const double x = RandomDouble(random);
-    const double shown = SevenDecimalValue(x);
+    const double shown = testing::SevenDecimalValue(x);
     for (const NamedFormat& f : kFormats) {
       const std::string text = FormatFieldNumber(x, *f.format);
       ASSERT_EQ(ParseFieldNumber(text, *f.format), shown)
@@ -364,7 +340,7 @@ TEST(RegionalNumberFormat, WritesAsTheCLibraryDoes) {
       const double x = RandomDouble(random);
       // printf writes "-0,0000000" for tiny negatives and keeps ties even;
       // the field does neither.
-      if (std::fabs(x) < 1e-7 || IsSevenDecimalTie(x)) continue;
+      if (std::fabs(x) < 1e-7 || testing::IsSevenDecimalTie(x)) continue;
       char expected[600];
       // The ' flag (grouping) is POSIX, not ISO C++.
 #pragma GCC diagnostic push

@@ -311,14 +311,59 @@ TEST(Derivation, ShowsFormulaValuesAndResult) {
       {4, {"10", "1", "4"}, Quantity::kV, {}, {"V = a·b·c", "V = 10·(-8)·1", "V = -80"}},
       {2, {"1000", "0.1", "300"}, Quantity::kS, {".", ",", {3}},
        {"S = 2·(a·c + b·c)", "S = 2·(1,000·3 + 0.1·3)", "S = 6,000.6"}},
+      // Exact values where the decimals never end, as the pupil writes them.
+      {2, {"3", "4", "50"}, Quantity::kS, {},
+       {"S = 2·(a·c + b·c)", "S = 2·(3·25/6 + 4·25/6)", "S = 175/3 ≈ 58.3333333"}},
+      {1, {"1", "2", "10"}, Quantity::kV, {}, {"V = a·b·c", "V = 1·2·5/3", "V = 10/3 ≈ 3.3333333"}},
+      {9, {"1", "10", "5"}, Quantity::kB, {},
+       {"b = V/(a·c)", "b = 5/((5 − √5)/2·1)", "b = (5 + √5)/2 ≈ 3.6180340"}},
+      {9, {"1.5", "10.25", "2.3"}, Quantity::kA, {},
+       {"t = S/(2·c)", "t = 10.25/(2·1.5)", "t = 41/12 ≈ 3.4166667", "a = (t − √(t² − 4·V/c))/2",
+        "a = (41/12 − √((41/12)² − 4·2.3/1.5))/2", "a = (205 − √19945)/120 ≈ 0.5314436"}},
+      {2, {"2,5", "3", "1"}, Quantity::kC, {",", "", {3, 3}},
+       {"c = V/(a·b)", "c = 1/(2,5·3)", "c = 2/15 ≈ 0,1333333"}},
+      {4, {"3", "3", "10"}, Quantity::kB, {}, {"b = S/(2·c) − a", "b = 10/(2·3) − 3", "b = -4/3 ≈ -1.3333333"}},
+      // Long: as the doubles give it.
+      {2, {"3", "4.1666667", "1"}, Quantity::kC, {},
+       {"c = V/(a·b)", "c = 1/(3·4.1666667)", "c = 0.07999999936"}},
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
     const SolveResult result =
         Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks, c.format);
     ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
-    EXPECT_EQ(Derivation(c.row, c.q, result.values, c.format), c.expected) << "row " << c.row;
+    const ExactPrismValues exact = ExactValues(c.row, input.texts, c.format);
+    EXPECT_EQ(Derivation(c.row, c.q, result.values, c.format, exact), c.expected) << "row " << c.row;
   }
+}
+
+// The exact values agree with the doubles, away from the cancellation of
+// rows 3, 8 and 9, where the doubles themselves lose digits.
+TEST(ExactValues, AgreeWithTheDoubles) {
+  std::mt19937_64 random(2112);
+  int exact = 0;
+  for (int row : {0, 1, 2, 4, 5, 6, 7}) {
+    for (int box = 0; box < 500; ++box) {
+      const auto text = [&] {
+        return std::to_string(1 + random() % 999) + "." + std::to_string(random() % 100);
+      };
+      Input input;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        input.texts[Index(q)] = text();
+        input.marks[Index(q)] = 1;
+      }
+      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+      const ExactPrismValues values = ExactValues(row, input.texts);
+      for (Quantity q : kAllQuantities) {
+        if (!values[q].has_value()) continue;
+        ++exact;
+        EXPECT_NEAR(values[q].ToDouble(), result.values[q], 1e-10 * std::fabs(result.values[q]))
+            << "row " << row << ' ' << QuantityCaption(q);
+      }
+    }
+  }
+  EXPECT_GT(exact, 7 * 500 * 4) << "most values have an exact value";
 }
 
 }  // namespace

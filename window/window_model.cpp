@@ -197,11 +197,12 @@ Reaction WindowModel::Calculate() {
       break;
   }
   refusal_ = {};
+  const ExactPrismValues exact = ExactValues(selected_entry_, texts, format_);
   for (Quantity q : kAllQuantities) {
     FieldState& state = fields_[Index(q)];
     Write(state, FormatFieldNumber(result.values[q], format_));
     state.derivation.clear();
-    for (const std::string& line : Derivation(selected_entry_, q, result.values, format_)) {
+    for (const std::string& line : Derivation(selected_entry_, q, result.values, format_, exact)) {
       if (!state.derivation.empty()) state.derivation += '\n';
       state.derivation += line;
     }

@@ -17,12 +17,21 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The plain reading, straight from its description: drop blanks, tabs and line
-// feeds; sign, digits, one ".", digits; an exponent only with digits.
+// The plain reading, straight from its description: drop blanks, tabs, line
+// feeds and no-break spaces; sign, digits, one ".", digits; an exponent only
+// with digits.
 double SlowRead(std::string_view input) {
   std::string s;
-  for (char c : input) {
-    if (c != ' ' && c != '\t' && c != '\n') s += c;
+  for (std::size_t i = 0; i < input.size(); ++i) {
+    bool blank = false;
+    for (std::string_view space : {" ", "\t", "\n", "\u00A0", "\u2007", "\u2009", "\u202F"}) {
+      if (input.substr(i).starts_with(space)) {
+        i += space.size() - 1;
+        blank = true;
+        break;
+      }
+    }
+    if (!blank) s += input[i];
   }
   std::size_t i = 0;
   std::string token;

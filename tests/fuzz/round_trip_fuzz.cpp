@@ -12,6 +12,7 @@
 
 #include "solver/field_number.h"
 #include "tests/fuzz/formats.h"
+#include "tests/seven_decimals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 9) return 0;
@@ -29,8 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The value the field shows, through the C library (this program never
   // sets a locale, so "%.7f" writes and strtod reads ".").
-  char shown[400];
-  std::snprintf(shown, sizeof shown, "%.7f", x);
-  if (prism::ParseFieldNumber(text, format) != std::strtod(shown, nullptr)) std::abort();
+  if (prism::ParseFieldNumber(text, format) != prism::testing::SevenDecimalValue(x)) std::abort();
   return 0;
 }

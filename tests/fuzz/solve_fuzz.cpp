@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Solving: any row number, texts and marks; never crashes, and reports a box
-// only with five finite values and valid given ones.
+// only with five finite values and valid given ones; explaining it in exact
+// values never crashes either.
 
 #include <cmath>
 #include <cstdint>
@@ -36,6 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!prism::ValidateKnown(texts, marks, format)) std::abort();
     for (double v : result.values.values) {
       if (!std::isfinite(v)) std::abort();
+    }
+    // Exact values and derivations for whatever solves: three lines a formula.
+    const prism::ExactPrismValues exact = prism::ExactValues(row, texts, format);
+    for (prism::Quantity q : prism::kAllQuantities) {
+      if (prism::Derivation(row, q, result.values, format, exact).size() % 3 != 0) std::abort();
     }
   }
   return 0;

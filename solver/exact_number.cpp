@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/exact_number.h"
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace prism {
+namespace {
+
+using Int = std::int64_t;
+
+// Each step is checked, and the lowest 64-bit value is kept out, so that
+// negation, gcd and abs never overflow.
+bool Multiply(Int a, Int b, Int* out) {
+  return !__builtin_mul_overflow(a, b, out) && *out != std::numeric_limits<Int>::min();
+}
+bool Add(Int a, Int b, Int* out) {
+  return !__builtin_add_overflow(a, b, out) && *out != std::numeric_limits<Int>::min();
+}
+
+std::optional<Fraction> Reduced(Int numerator, Int denominator) {
+  if (denominator == 0) return std::nullopt;
+  if (denominator < 0) {
+    numerator = -numerator;
+    denominator = -denominator;
+  }
+  const Int g = std::gcd(numerator, denominator);
+  return Fraction{numerator / g, denominator / g};
+}
+
+std::optional<Fraction> Sum(const Fraction& a, const Fraction& b) {
+  const Int g = std::gcd(a.denominator, b.denominator);
+  Int left = 0, right = 0, numerator = 0, denominator = 0;
+  if (!Multiply(a.numerator, b.denominator / g, &left) ||
+      !Multiply(b.numerator, a.denominator / g, &right) || !Add(left, right, &numerator) ||
+      !Multiply(a.denominator / g, b.denominator, &denominator)) {
+    return std::nullopt;
+  }
+  return Reduced(numerator, denominator);
+}
+
+std::optional<Fraction> Product(const Fraction& a, const Fraction& b) {
+  // Cross-cancelled first, so that only what the result needs must fit.
+  const Int g1 = std::gcd(a.numerator, b.denominator);
+  const Int g2 = std::gcd(b.numerator, a.denominator);
+  Int numerator = 0, denominator = 0;
+  if (!Multiply(a.numerator / g1, b.numerator / g2, &numerator) ||
+      !Multiply(a.denominator / g2, b.denominator / g1, &denominator)) {
+    return std::nullopt;
+  }
+  return Reduced(numerator, denominator);
+}
+
+std::optional<Fraction> Product(const std::optional<Fraction>& a, const std::optional<Fraction>& b) {
+  if (!a || !b) return std::nullopt;
+  return Product(*a, *b);
+}
+std::optional<Fraction> Sum(const std::optional<Fraction>& a, const std::optional<Fraction>& b) {
+  if (!a || !b) return std::nullopt;
+  return Sum(*a, *b);
+}
+
+Fraction Negated(const Fraction& a) { return {-a.numerator, a.denominator}; }
+
+ExactNumber Of(const std::optional<Fraction>& x, const std::optional<Fraction>& y, Int d) {
+  if (!x || !y) return {};
+  return ExactNumber(*x, *y, d);
+}
+
+// The root both numbers may carry: 1 where neither has one, 0 where they
+// carry different ones.
+Int SharedRadicand(const ExactNumber& a, const ExactNumber& b) {
+  if (a.IsRational()) return b.radicand();
+  if (b.IsRational() || a.radicand() == b.radicand()) return a.radicand();
+  return 0;
+}
+
+Int SquareRootFloor(Int m) {
+  auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(m)));
+  const auto n = static_cast<std::uint64_t>(m);
+  while (r * r > n) --r;
+  while ((r + 1) * (r + 1) <= n) ++r;
+  return static_cast<Int>(r);
+}
+
+// m = s²·f with f square-free. Trial division stops where p³ exceeds what is
+// left: that has no prime factor up to p, so at most two, and is a square or
+// square-free.
+void SplitSquare(Int m, Int* s, Int* f) {
+  *s = 1;
+  *f = 1;
+  for (Int p = 2; p <= m / p / p; p += p == 2 ? 1 : 2) {
+    while (m % (p * p) == 0) {
+      m /= p * p;
+      *s *= p;
+    }
+    if (m % p == 0) {
+      m /= p;
+      *f *= p;
+    }
+  }
+  const Int r = SquareRootFloor(m);
+  if (r * r == m) {
+    *s *= r;
+  } else {
+    *f *= m;
+  }
+}
+
+Int Pow10(int n) {
+  Int power = 1;
+  for (int i = 0; i < n; ++i) power *= 10;
+  return power;
+}
+
+constexpr int kMaxShownDigits = 7;
+constexpr int kMaxDigits = 18;  // what always fits in 64 bits
+
+bool Short(Int n) { return n > -Pow10(kMaxShownDigits) && n < Pow10(kMaxShownDigits); }
+
+// Whether the denominator divides 10^7: the decimals end within seven places.
+bool EndsWithinSevenDecimals(Int denominator) { return Pow10(kMaxShownDigits) % denominator == 0; }
+
+std::string Integer(Int n, const NumberFormat& format) {
+  return FormatShortNumber(static_cast<double>(n), format);
+}
+
+}  // namespace
+
+ExactNumber::ExactNumber(int whole) : has_value_(true), x_{whole, 1} {}
+
+ExactNumber::ExactNumber(Fraction rational) : has_value_(true), x_(rational) {}
+
+ExactNumber::ExactNumber(Fraction x, Fraction y, std::int64_t d)
+    : has_value_(true), x_(x), y_(y), d_(y.numerator == 0 ? 1 : d) {
+  if (y_.numerator == 0) y_ = {};
+}
+
+ExactNumber ExactNumber::FromText(std::string_view text, const NumberFormat& format) {
+  const std::optional<WrittenDecimal> decimal = ReadWrittenDecimal(text, format);
+  if (!decimal || decimal->digits.size() > kMaxDigits) return {};
+  if (decimal->exponent > kMaxDigits || decimal->exponent < -kMaxDigits) return {};
+  Int digits = 0;
+  for (char digit : decimal->digits) digits = digits * 10 + (digit - '0');
+  if (decimal->negative) digits = -digits;
+  const int exponent = static_cast<int>(decimal->exponent);
+  Int numerator = digits;
+  if (exponent > 0 && !Multiply(digits, Pow10(exponent), &numerator)) return {};
+  return Of(Reduced(numerator, Pow10(exponent < 0 ? -exponent : 0)), Fraction{}, 1);
+}
+
+double ExactNumber::ToDouble() const {
+  if (!has_value_) return std::nan("");
+  const auto value = [](const Fraction& f) {
+    return static_cast<double>(f.numerator) / static_cast<double>(f.denominator);
+  };
+  return value(x_) + value(y_) * std::sqrt(static_cast<double>(d_));
+}
+
+ExactNumber operator+(const ExactNumber& a, const ExactNumber& b) {
+  const Int d = SharedRadicand(a, b);
+  if (!a.has_value() || !b.has_value() || d == 0) return {};
+  return Of(Sum(a.x_, b.x_), Sum(a.y_, b.y_), d);
+}
+
+ExactNumber operator-(const ExactNumber& a, const ExactNumber& b) {
+  if (!b.has_value()) return {};
+  return a + ExactNumber(Negated(b.x_), Negated(b.y_), b.d_);
+}
+
+ExactNumber operator*(const ExactNumber& a, const ExactNumber& b) {
+  const Int d = SharedRadicand(a, b);
+  if (!a.has_value() || !b.has_value() || d == 0) return {};
+  // (x1 + y1√d)(x2 + y2√d) = x1·x2 + y1·y2·d + (x1·y2 + y1·x2)√d
+  const std::optional<Fraction> roots = Product(Product(a.y_, b.y_), Fraction{d, 1});
+  return Of(Sum(Product(a.x_, b.x_), roots), Sum(Product(a.x_, b.y_), Product(a.y_, b.x_)), d);
+}
+
+ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
+  if (!b.has_value()) return {};
+  // a/b = a·b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational.
+  const ExactNumber conjugate(b.x_, Negated(b.y_), b.d_);
+  const ExactNumber norm = b * conjugate;
+  if (!norm.has_value() || norm.x_.numerator == 0) return {};
+  const std::optional<Fraction> inverse = Reduced(norm.x_.denominator, norm.x_.numerator);
+  if (!inverse) return {};
+  return a * conjugate * ExactNumber(*inverse);
+}
+
+ExactNumber Sqrt(const ExactNumber& a) {
+  if (!a.has_value() || !a.IsRational() || a.x_.numerator < 0) return {};
+  // √(n/q) = √(n·q)/q, with the square taken out of n·q.
+  Int m = 0, s = 1, f = 1;
+  if (!Multiply(a.x_.numerator, a.x_.denominator, &m)) return {};
+  if (m == 0) return ExactNumber(Fraction{});
+  SplitSquare(m, &s, &f);
+  const std::optional<Fraction> root = Reduced(s, a.x_.denominator);
+  if (f == 1) return Of(root, Fraction{}, 1);
+  return Of(Fraction{}, root, f);
+}
+
+std::optional<std::string> ExactText(const ExactNumber& number, const NumberFormat& format) {
+  if (!number.has_value()) return std::nullopt;
+  const Fraction& x = number.rational_part();
+  const Fraction& y = number.root_factor();
+  if (number.IsRational()) {
+    if (EndsWithinSevenDecimals(x.denominator) || !Short(x.numerator) || !Short(x.denominator)) {
+      return std::nullopt;
+    }
+    return Integer(x.numerator, format) + "/" + Integer(x.denominator, format);
+  }
+  // (p ± q√d)/r over the least common denominator.
+  Int r = 0, p = 0, q = 0;
+  if (!Multiply(x.denominator / std::gcd(x.denominator, y.denominator), y.denominator, &r) ||
+      !Multiply(x.numerator, r / x.denominator, &p) ||
+      !Multiply(y.numerator < 0 ? -y.numerator : y.numerator, r / y.denominator, &q) || !Short(p) ||
+      !Short(q) || !Short(r) || !Short(number.radicand())) {
+    return std::nullopt;
+  }
+  std::string root = (q == 1 ? "" : Integer(q, format)) + "√" + Integer(number.radicand(), format);
+  std::string text;
+  if (p == 0) {
+    text = (y.numerator < 0 ? "-" : "") + root;
+  } else {
+    text = Integer(p, format) + (y.numerator < 0 ? " − " : " + ") + root;
+    if (r != 1) text = "(" + text + ")";
+  }
+  if (r != 1) text += "/" + Integer(r, format);
+  return text;
+}
+
+}  // namespace prism
