@@ -14,6 +14,10 @@ esac
 . tools/deps.sh
 prism_install_all
 
-cmake --preset "$preset"
+# The tests, and the benches where the preset builds them, are configured
+# only here: ./run.sh needs neither.
+options=(-DPRISM_BUILD_TESTS=ON)
+[ "$preset" != default ] || options+=(-DPRISM_BUILD_BENCH=ON)
+cmake --preset "$preset" "${options[@]}"
 cmake --build --preset "$preset"
 ctest --preset "$preset"

@@ -7,10 +7,12 @@
 
 #include "app/command_line.h"
 #include "app/start_failure.h"
+#include "app/utf8_locale.h"
 #include "window/application.h"
 #include "window/dravik.h"
 
 int main(int argc, char* argv[]) {
+  prism::UseUtf8CharacterType();
   if (const std::optional<int> status = prism::HandleCommandLine(argc, argv)) return *status;
   const auto application = [&] {
     const prism::StartFailureGuard guard(argc, argv);

@@ -30,14 +30,14 @@ class Session {
   explicit Session(NumberFormat format) : window_(std::move(format)) {
     window_.Load();
     window_.show();
-    QApplication::setActiveWindow(&window_);
+    window_.activateWindow();
     for (int i = 0; i < 5; ++i) fields_[i] = Find<QLineEdit>("Text2", i);
     for (int i = 0; i < 5; ++i) checks_[i] = Find<QCheckBox>("Check1", i);
     for (int i = 0; i < 2; ++i) buttons_[i] = Find<QPushButton>("Command1", i);
     list_ = Find<QListWidget>("List1", 0);
   }
 
-  bool exposed() { return QTest::qWaitForWindowExposed(&window_); }
+  bool active() { return QTest::qWaitForWindowActive(&window_); }
 
   // One random user action; true when it pressed calculate.
   bool Act(std::mt19937& random) {
@@ -130,7 +130,7 @@ TEST(RandomSession, WidgetsShowTheModelAfterEveryEvent) {
   int calculated = 0;
   for (const NumberFormat& format : formats) {
     Session session(format);
-    ASSERT_TRUE(session.exposed());
+    ASSERT_TRUE(session.active());
     for (int i = 0; i < events / 2; ++i) {
       const bool pressed_calculate = session.Act(random);
       ASSERT_EQ(session.Mismatch(), "") << "after event " << i;

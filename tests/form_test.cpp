@@ -35,8 +35,8 @@ class FormTest : public ::testing::Test {
     window_ = std::make_unique<Dravik>();
     window_->Load();
     window_->show();
-    QApplication::setActiveWindow(window_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   }
 
   template <typename T>

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian 12 packages and locales the scripts need, and their installer.
+# The Debian 12 and 13 packages and locales the scripts need, and their installer.
 # Sourced by run.sh, test.sh and tools/fuzz.sh; the lists live here and
 # nowhere else.
 set -euo pipefail
 
-# What building and running the program need (./run.sh).
+# What building and running the program need (./run.sh); dpkg-dev gives the
+# default preset Debian's hardening flags.
 prism_build_packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config dpkg-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation
 )
@@ -18,7 +19,7 @@ prism_test_packages=(
   xvfb xauth
   desktop-file-utils appstream appstream-compose dpkg-dev file binutils-mingw-w64-x86-64
   lintian devscripts
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   locales
 )
 
