@@ -86,7 +86,7 @@ deb)
     # look for on every architecture.
     skip=()
     if [ "$(dpkg --print-architecture)" != arm64 ] &&
-       hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+       grep -q -- --nobranchprotection <<<"$(hardening-check --help 2>&1)"; then
       skip=(--nobranchprotection)
     fi
     hardening-check "${skip[@]}" "$out/root/usr/bin/$executable" || fail "hardening-check"
