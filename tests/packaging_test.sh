@@ -22,7 +22,7 @@ install)
     "share/icons/hicolor/128x128/apps/$app_id.png" \
     "share/metainfo/$app_id.metainfo.xml" \
     "share/doc/$executable/copyright" "share/doc/$executable/changelog.gz" \
-    "share/man/man1/$executable.1.gz" | sort)
+    "share/man/man1/$executable.1.gz" "share/lintian/overrides/$executable" | sort)
   actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
   [ "$actual" = "$expected" ] || fail "installed files:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 
