@@ -218,15 +218,24 @@ std::optional<std::string> ExactText(const ExactNumber& number, const NumberForm
       !Short(q) || !Short(r) || !Short(number.radicand())) {
     return std::nullopt;
   }
-  std::string root = (q == 1 ? "" : Integer(q, format)) + "√" + Integer(number.radicand(), format);
-  std::string text;
-  if (p == 0) {
-    text = (y.numerator < 0 ? "-" : "") + root;
-  } else {
-    text = Integer(p, format) + (y.numerator < 0 ? " − " : " + ") + root;
-    if (r != 1) text = "(" + text + ")";
+  // Written from the left only: GCC 12 at -O3 takes a text put before
+  // another for an overlapping copy.
+  const bool sum_over_r = p != 0 && r != 1;
+  std::string text = sum_over_r ? "(" : "";
+  if (p != 0) {
+    text += Integer(p, format);
+    text += y.numerator < 0 ? " − " : " + ";
+  } else if (y.numerator < 0) {
+    text += '-';
   }
-  if (r != 1) text += "/" + Integer(r, format);
+  if (q != 1) text += Integer(q, format);
+  text += "√";
+  text += Integer(number.radicand(), format);
+  if (sum_over_r) text += ')';
+  if (r != 1) {
+    text += '/';
+    text += Integer(r, format);
+  }
   return text;
 }
 
