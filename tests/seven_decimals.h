@@ -28,7 +28,7 @@ inline bool IsSevenDecimalTie(double x) {
 // "C" locale: an independent road to the number the field shows. The C
 // library keeps a tie even; the field rounds it away from zero: the tie's
 // eight-decimal text, which is exact, less its final 5 and one up in its
-// last place.
+// seventh decimal.
 inline double SevenDecimalValue(double x) {
   char text[400];
   if (!IsSevenDecimalTie(x)) {
@@ -37,15 +37,9 @@ inline double SevenDecimalValue(double x) {
   }
   std::snprintf(text, sizeof text, "%.8f", x);
   std::string up(text, std::string_view(text).size() - 1);
-  std::size_t i = up.size();
-  while (i-- > 0 && (up[i] == '9' || up[i] == '.')) {
-    if (up[i] == '9') up[i] = '0';
-  }
-  if (i == std::string::npos || up[i] == '-') {
-    up.insert(i + 1, "1");
-  } else {
-    ++up[i];
-  }
+  // A tie is an odd number of 256ths, whose decimals end in 25 or 75: the
+  // seventh is 2 or 7, and one up carries nowhere.
+  ++up.back();
   return std::strtod(up.c_str(), nullptr);
 }
 
