@@ -229,7 +229,8 @@ double Convert(const NumberToken& token) {
 // The fixed text of a magnitude with seven decimals, a value exactly halfway
 // between two of them rounded up, as pupils are taught; to_chars would keep it
 // even. Such a value is an odd multiple of 5^7 / 2^8, so an odd number of
-// 256ths, and its text with eight decimals is exact and ends in 5.
+// 256ths: its text with eight decimals is exact and ends in 25 or 75, so the
+// seventh decimal is 2 or 7, and one up carries nowhere.
 std::string SevenDecimals(double magnitude) {
   char buffer[kFixedBufferSize];
   // From 2^45 on, doubles are whole 128ths: no tie. Below, counting 256ths
@@ -239,17 +240,10 @@ std::string SevenDecimals(double magnitude) {
   if (static_cast<double>(whole_256ths) == in_256ths && whole_256ths % 2 == 1) {
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                             std::chars_format::fixed, kDecimals + 1);
-    if (error == std::errc() && end[-1] == '5') {
+    if (error == std::errc()) {
       std::string text(buffer, end - 1);
-      for (auto digit = text.rbegin(); digit != text.rend(); ++digit) {
-        if (*digit == '.') continue;
-        if (*digit != '9') {
-          ++*digit;
-          return text;
-        }
-        *digit = '0';
-      }
-      return "1" + text;
+      ++text.back();
+      return text;
     }
   }
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
