@@ -27,10 +27,22 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true
 start() {
   LANG=$1 LC_ALL=$1 "$wine_run" "$exe" >"$log" 2>&1 &
   pid=$!
-  window=$(timeout 60 xdotool search --sync --onlyvisible --classname "$(basename "$exe")" | head -1) ||
-    fail "no window within a minute"
-  # Let it paint before it is looked at or typed into.
-  sleep 2
+  # Wine makes and drops windows of that class while the program starts, and
+  # xdotool dies on an X error when one goes while it looks: ask again until
+  # a window is found that still stands after the program had time to paint.
+  local tries=0 name
+  name=$(basename "$exe")
+  window=
+  while [ -z "$window" ]; do
+    [ "$tries" -lt 60 ] || fail "no window within a minute"
+    tries=$((tries + 1))
+    sleep 1
+    window=$(xdotool search --onlyvisible --classname "$name" 2>/dev/null | head -1) || window=
+    [ -n "$window" ] || continue
+    # Let it paint before it is looked at or typed into.
+    sleep 2
+    xdotool getwindowgeometry "$window" >/dev/null 2>&1 || window=
+  done
   at=task
 }
 
