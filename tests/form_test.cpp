@@ -20,10 +20,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
+#include <cmath>
 #include <memory>
+#include <vector>
 
 #include "prism/program_info.h"
 #include "window/application.h"
+#include "window/controls.h"
 #include "window/dravik.h"
 
 namespace prism {
@@ -308,7 +311,7 @@ TEST_F(FormTest, LayoutMatchesTheDesign) {
       {"Label1(0)", {16, 0, 449, 25}, "Математика - обем на призма, повърхнина, страни", label},
   };
   EXPECT_EQ(window_->size(), QSize(481, 424));
-  EXPECT_EQ(window_->minimumSize(), window_->maximumSize()) << "fixed size";
+  EXPECT_EQ(window_->minimumSize(), window_->size()) << "never smaller than designed";
   EXPECT_EQ(window_->palette().color(QPalette::Window), window);
   const QImage shot = window_->grab().toImage();
   for (const Expected& c : controls) {
@@ -348,7 +351,7 @@ TEST_F(FormTest, LayoutMatchesTheDesign) {
   // Inside the frame, under its caption's line, the window colour, exactly.
   const QPoint inside = Control<QWidget>("Frame1")->mapTo(window_.get(), QPoint(80, 14));
   EXPECT_EQ(shot.pixelColor(inside * shot.devicePixelRatio()), window);
-  EXPECT_FALSE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
   // Qt's own commands speak Bulgarian.
   EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste").left(3), "&По");
@@ -428,18 +431,140 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
           << "only black, white and grey, at " << x << ',' << y;
     }
   }
-  auto* picture = Control<QLabel>("Picture1");
-  EXPECT_EQ(picture->pixmap().size(), QSize(130, 182));
+  auto* picture = Control<PictureBox>("Picture1");
+  EXPECT_EQ(picture->Picture().deviceIndependentSize().toSize(), QSize(130, 182));
   EXPECT_EQ(picture->contentsRect().size(), QSize(130, 182)) << "a two-pixel border";
 
-  QImageReader icon_reader(":/icon.png");
-  EXPECT_EQ(icon_reader.format(), "png");
-  const QImage icon = icon_reader.read();
-  EXPECT_EQ(icon.size(), QSize(32, 32));
-  EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
-  EXPECT_TRUE(icon.hasAlphaChannel());
-  EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner";
-  EXPECT_EQ(icon.pixelColor(16, 16).alpha(), 255) << "opaque middle";
+  for (const IconFile& file : kIconFiles) {
+    QImageReader icon_reader(QStringLiteral(":/") + QString::fromUtf8(file.name));
+    EXPECT_EQ(icon_reader.format(), "png");
+    const QImage icon = icon_reader.read();
+    const int middle = file.size / 2;
+    EXPECT_EQ(icon.size(), QSize(file.size, file.size)) << file.name;
+    EXPECT_EQ(icon.format(), QImage::Format_Indexed8) << file.name;
+    EXPECT_TRUE(icon.hasAlphaChannel()) << file.name;
+    EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner " << file.name;
+    EXPECT_EQ(icon.pixelColor(middle, middle).alpha(), 255) << "opaque middle " << file.name;
+  }
+  EXPECT_EQ(window_->windowIcon().availableSizes().size(), static_cast<qsizetype>(kIconFiles.size()));
+}
+
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+double Luminance(StoredColour colour) {
+  const auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
+         0.0722 * linear(colour.blue());
+}
+double Contrast(StoredColour x, StoredColour y) {
+  const double lx = Luminance(x), ly = Luminance(y);
+  return (std::max(lx, ly) + 0.05) / (std::min(lx, ly) + 0.05);
+}
+
+// Each text on what is behind it, from the tables the window is painted from.
+TEST(FormColours, EveryTextReadsAtFourAndAHalfToOne) {
+  const auto enabled = [](ColourRole role) {
+    for (const RoleColours& colours : kPaletteColours) {
+      if (colours.role == role) return colours.enabled;
+    }
+    ADD_FAILURE() << "no role " << static_cast<int>(role);
+    return kBlack;
+  };
+  const std::pair<StoredColour, StoredColour> pairs[] = {
+      {enabled(ColourRole::kWindowText), enabled(ColourRole::kWindow)},
+      {enabled(ColourRole::kText), enabled(ColourRole::kBase)},
+      {enabled(ColourRole::kButtonText), enabled(ColourRole::kButton)},
+      {enabled(ColourRole::kHighlightedText), enabled(ColourRole::kHighlight)},
+      {enabled(ColourRole::kToolTipText), enabled(ColourRole::kToolTipBase)},
+      {kBlack, kUnfocusedSelectionColour},
+  };
+  for (const auto& [text, back] : pairs) {
+    EXPECT_GE(Contrast(text, back), 4.5) << std::hex << text.value << " on " << back.value;
+  }
+  for (const ControlLayout& entry : kFormControls) {
+    if (!entry.back_colour || entry.caption.empty()) continue;
+    const StoredColour text = entry.kind == ControlKind::kCheckBox ? kCheckCaptionColour
+                                                                  : enabled(ColourRole::kWindowText);
+    EXPECT_GE(Contrast(text, *entry.back_colour), 4.5) << entry.name << ' ' << entry.index;
+  }
+}
+
+// The largest step whose window fits a space, in pixels.
+TEST(FormZoom, TakesTheLargestStepThatFits) {
+  const std::pair<PixelSize, std::size_t> cases[] = {
+      {{100, 100}, 0},   {{481, 424}, 0},   {{601, 530}, 1},    {{800, 600}, 1},
+      {{1280, 1024}, 4}, {{1920, 1080}, 5}, {{2560, 1440}, 6},  {{3840, 2160}, 6},
+      {{1443, 1272}, 6}, {{1442, 1272}, 5},
+  };
+  for (const auto& [space, step] : cases) {
+    EXPECT_EQ(LargestStepThatFits(space), step) << space.width << 'x' << space.height;
+  }
+}
+
+// Everything grows with the zoom, the drawing is drawn anew, and Ctrl+0 gives
+// back the window as it was, with what was typed and where the focus was.
+TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
+  Type(0, "3");
+  const QImage normal = window_->grab().toImage();
+  auto* picture = Control<PictureBox>("Picture1");
+  const QImage drawing = picture->grab().toImage();
+  std::vector<std::pair<QWidget*, QRect>> designed;
+  for (const ControlLayout& entry : kFormControls) {
+    const QByteArray array(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+    auto* control = Control<QWidget>(entry.index < 0 ? array.constData() : Name(array, entry.index).constData());
+    ASSERT_NE(control, nullptr);
+    designed.emplace_back(control, control->geometry());
+  }
+
+  window_->ShowZoomStep(4);
+  ASSERT_EQ(kZoomSteps[window_->zoom_step()], 200);
+  EXPECT_EQ(window_->size(), QSize(962, 848));
+  for (const auto& [control, normal_geometry] : designed) {
+    const QRect at = control->geometry();
+    const QRect twice(normal_geometry.topLeft() * 2, normal_geometry.size() * 2);
+    for (const auto& [seen, expected] : {std::pair{at.left(), twice.left()}, {at.top(), twice.top()},
+                                        {at.width(), twice.width()}, {at.height(), twice.height()}}) {
+      EXPECT_LE(std::abs(seen - expected), 1) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(control->font().pointSize(), 24) << control->objectName().toStdString();
+  }
+  EXPECT_GE(Check(0)->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, Check(0)),
+            2 * QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth));
+  // Drawn at its size: not the 100 % picture with each pixel doubled.
+  const QImage large = picture->grab().toImage();
+  const QImage blown_up = drawing.scaled(drawing.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  ASSERT_EQ(large.size(), blown_up.size());
+  int differing = 0;
+  for (int y = 0; y < large.height(); ++y) {
+    for (int x = 0; x < large.width(); ++x) differing += large.pixel(x, y) != blown_up.pixel(x, y);
+  }
+  EXPECT_GT(differing, large.width() * large.height() / 50);
+
+  QTest::keyClick(window_.get(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(window_->zoom_step(), 0u);
+  EXPECT_EQ(window_->grab().toImage(), normal);
+  EXPECT_EQ(Field(0)->text(), "3");
+  EXPECT_TRUE(Field(0)->hasFocus());
+
+  // The keys step up while the window still fits the screen, and no further.
+  for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Equal, Qt::Key_Plus, Qt::Key_Equal, Qt::Key_Plus,
+                      Qt::Key_Equal, Qt::Key_Plus}) {
+    QTest::keyClick(Field(0), key, Qt::ControlModifier);
+  }
+  const std::size_t step = window_->zoom_step();
+  const QSize space = window_->screen()->availableGeometry().size() -
+                      (window_->frameGeometry().size() - window_->size());
+  EXPECT_GT(step, 0u);
+  EXPECT_EQ(window_->size(), QSize(ClientSize(step).width, ClientSize(step).height));
+  EXPECT_TRUE(window_->width() <= space.width() && window_->height() <= space.height());
+  if (step + 1 < kZoomSteps.size()) {
+    EXPECT_TRUE(ClientSize(step + 1).width > space.width() || ClientSize(step + 1).height > space.height());
+  }
+  for (std::size_t i = 0; i <= step; ++i) QTest::keyClick(Field(0), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(window_->zoom_step(), 0u);
+  EXPECT_EQ(window_->grab().toImage(), normal);
 }
 
 // Writes what the user sees to a PNG in the build folder, to be looked at.
@@ -451,6 +576,12 @@ TEST_F(FormTest, WindowGrabbedToPng) {
   const QString path = QDir::current().absoluteFilePath("dravik_window.png");
   ASSERT_TRUE(window_->grab().save(path)) << path.toStdString();
   EXPECT_EQ(QImage(path).size(), QSize(481, 424) * window_->devicePixelRatio());
+  // And at every step of the zoom.
+  for (std::size_t step = 1; step < kZoomSteps.size(); ++step) {
+    window_->ShowZoomStep(step);
+    const QString zoomed = QDir::current().absoluteFilePath(QStringLiteral("dravik_window_%1.png").arg(kZoomSteps[step]));
+    EXPECT_TRUE(window_->grab().save(zoomed)) << zoomed.toStdString();
+  }
 }
 
 }  // namespace

@@ -15,11 +15,10 @@ install)
   stage=$(mktemp -d)
   trap 'rm -rf "$stage"' EXIT
   cmake --install "$build" --prefix "$stage" >/dev/null
+  icons=()
+  for size in $icon_sizes; do icons+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png"); done
   expected=$(printf '%s\n' "bin/$executable" \
-    "share/applications/$app_id.desktop" \
-    "share/icons/hicolor/32x32/apps/$app_id.png" \
-    "share/icons/hicolor/64x64/apps/$app_id.png" \
-    "share/icons/hicolor/128x128/apps/$app_id.png" \
+    "share/applications/$app_id.desktop" "${icons[@]}" \
     "share/metainfo/$app_id.metainfo.xml" \
     "share/doc/$executable/copyright" "share/doc/$executable/changelog.gz" \
     "share/man/man1/$executable.1.gz" "share/lintian/overrides/$executable" | sort)
@@ -45,8 +44,10 @@ install)
   grep -q "<summary xml:lang=\"bg\">$title</summary>" "$metainfo" || fail "Bulgarian summary"
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "AppStream launchable"
-  cmp -s "$stage/share/icons/hicolor/32x32/apps/$app_id.png" "$(dirname "$0")/../resources/icon.png" ||
-    fail "installed icon is not the window icon"
+  for size in $icon_sizes; do
+    cmp -s "$stage/share/icons/hicolor/${size}x${size}/apps/$app_id.png" \
+      "$(dirname "$0")/../resources/icon-$size.png" || fail "installed $size px icon is not the window's"
+  done
   if appstreamcli compose --help >/dev/null 2>&1; then
     # What a software centre takes from the package: the entry, with its icon.
     out="$stage/compose"

@@ -27,6 +27,16 @@ prism_qt_options=(
   -DFEATURE_tabletevent=OFF
 )
 
+# What the program takes from the static Qt must not depend on where this
+# machine keeps it, so that a release built on another machine is the same bit
+# for bit: Qt writes its install prefix into QtCore, and the source paths of
+# its few messages that name their file into the objects. It is configured for
+# a fixed prefix and installed through DESTDIR, and its paths are mapped to
+# fixed names. These are part of the cache key.
+prism_qt_fixed_prefix=/dravik-qt
+prism_qt_source_name=/qt-source
+prism_qt_build_name=/qt-build
+
 # Sets prism_apt_options to the apt options that read and keep source lists
 # in a directory of our own, so that the machine's apt configuration stays as
 # it is.
@@ -73,7 +83,9 @@ prism_fetch_qt_source() {
 prism_windows_qt() {
   local repo=$1 version key prefix work src started
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-  key=$( (printf '%s\n' "${prism_qt_options[@]}"; cat "$repo/cmake/mingw-w64-x86_64.cmake") |
+  key=$( (printf '%s\n' "${prism_qt_options[@]}" "$prism_qt_fixed_prefix" \
+            "$prism_qt_source_name" "$prism_qt_build_name"
+          cat "$repo/cmake/mingw-w64-x86_64.cmake") |
          sha256sum | cut -c1-12)
   prefix=$prism_qt_cache/qt-${version//[^A-Za-z0-9.]/_}-mingw-$key
   if [ -e "$prefix/.complete" ]; then
@@ -89,14 +101,18 @@ prism_windows_qt() {
   src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
   [ -n "$src" ] || { echo "qtbase source not unpacked in $work" >&2; return 1; }
   echo "Building the static Qt for Windows (once per machine; some 30 minutes) ..." >&2
+  local maps="-ffile-prefix-map=$src=$prism_qt_source_name -ffile-prefix-map=$work/build=$prism_qt_build_name"
   cmake -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_INSTALL_PREFIX="$prefix" "${prism_qt_options[@]}" >"$work/configure.log" 2>&1 ||
+    -DCMAKE_C_FLAGS="$maps" -DCMAKE_CXX_FLAGS="$maps" \
+    -DCMAKE_INSTALL_PREFIX="$prism_qt_fixed_prefix" "${prism_qt_options[@]}" >"$work/configure.log" 2>&1 ||
     { tail -40 "$work/configure.log" >&2; return 1; }
   cmake --build "$work/build" >"$work/build.log" 2>&1 ||
     { grep -B2 -A20 -m1 'FAILED:' "$work/build.log" >&2 || tail -40 "$work/build.log" >&2; return 1; }
-  cmake --install "$work/build" >"$work/install.log" 2>&1 || { tail -20 "$work/install.log" >&2; return 1; }
+  DESTDIR=$work/stage cmake --install "$work/build" >"$work/install.log" 2>&1 ||
+    { tail -20 "$work/install.log" >&2; return 1; }
+  mv "$work/stage$prism_qt_fixed_prefix" "$prefix"
   echo "Static Qt built in $(( $(date +%s) - started )) s" | tee "$prefix/.complete" >&2
   rm -rf "$work"
   echo "$prefix"

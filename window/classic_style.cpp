@@ -5,6 +5,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <qdrawutil.h>
+#include <algorithm>
+#include <array>
 
 #include "window/form_layout.h"
 
@@ -38,17 +40,28 @@ void DrawButtonPanel(const QStyleOption* option, QPainter* painter) {
   }
 }
 
+// The sizes that grow with the zoom; the rest follow the font.
+constexpr std::array kZoomedMetrics = {
+    QStyle::PM_IndicatorWidth,       QStyle::PM_IndicatorHeight,
+    QStyle::PM_CheckBoxLabelSpacing, QStyle::PM_ScrollBarExtent,
+    QStyle::PM_ScrollBarSliderMin,   QStyle::PM_DefaultFrameWidth,
+    QStyle::PM_FocusFrameHMargin,    QStyle::PM_FocusFrameVMargin,
+    QStyle::PM_ButtonMargin,         QStyle::PM_ButtonShiftHorizontal,
+    QStyle::PM_ButtonShiftVertical,
+};
+
 void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QStyle* style,
-                  const QWidget* widget) {
+                  const QWidget* widget, int zoom) {
   const QFontMetrics metrics = widget != nullptr ? widget->fontMetrics() : group->fontMetrics;
   const int caption_height = metrics.height();
   // An etched line: dark, with a light line inside it.
   const QRect frame = group->rect.adjusted(0, caption_height / 2, 0, 0);
-  qDrawShadeRect(painter, frame, group->palette, true, 1, 0);
+  qDrawShadeRect(painter, frame, group->palette, true, std::max(1, Zoomed(1, zoom)), 0);
   if (group->text.isEmpty()) return;
-  const int caption_width = metrics.horizontalAdvance(group->text) + 2 * kCaptionPadding;
-  const QRect caption(group->rect.left() + kCaptionIndent, group->rect.top(), caption_width,
-                      caption_height);
+  const int caption_width =
+      metrics.horizontalAdvance(group->text) + 2 * Zoomed(kCaptionPadding, zoom);
+  const QRect caption(group->rect.left() + Zoomed(kCaptionIndent, zoom), group->rect.top(),
+                      caption_width, caption_height);
   painter->fillRect(caption, group->palette.brush(QPalette::Window));
   style->drawItemText(painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, group->palette,
                       (group->state & QStyle::State_Enabled) != 0, group->text,
@@ -57,7 +70,16 @@ void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QS
 
 }  // namespace
 
-ClassicStyle::ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+ClassicStyle::ClassicStyle(int zoom)
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), zoom_(zoom) {}
+
+int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                              const QWidget* widget) const {
+  const int size = QProxyStyle::pixelMetric(metric, option, widget);
+  const bool zoomed =
+      std::find(kZoomedMetrics.begin(), kZoomedMetrics.end(), metric) != kZoomedMetrics.end();
+  return zoomed ? Zoomed(size, zoom_) : size;
+}
 
 void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
@@ -98,7 +120,7 @@ void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOption
                                       QPainter* painter, const QWidget* widget) const {
   const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
   if (control == CC_GroupBox && group != nullptr) {
-    DrawGroupBox(group, painter, this, widget);
+    DrawGroupBox(group, painter, this, widget, zoom_);
     return;
   }
   QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -9,6 +9,8 @@
 // rectangle. Everything else as Fusion draws it. The
 // platform styles shade or ignore these colours, and a style sheet would cost
 // a style-sheet engine at every start.
+// At a zoom, the sizes the style gives (check boxes, scroll bars, frames,
+// margins) grow with it, and so does every line it draws itself.
 
 #include <QColor>
 #include <QProxyStyle>
@@ -25,14 +27,19 @@ class ClassicStyle : public QProxyStyle {
  public:
   // Over Fusion, whatever style the user asked for: it fills every control
   // in its palette's colours, which some platform styles ignore.
-  ClassicStyle();
+  explicit ClassicStyle(int zoom = 100);
 
+  int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr) const override;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                    const QWidget* widget = nullptr) const override;
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                           QPainter* painter, const QWidget* widget = nullptr) const override;
+
+ private:
+  int zoom_;
 };
 
 }  // namespace prism

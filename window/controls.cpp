@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "window/form_layout.h"
 #include "window/window_model.h"
 
 namespace prism {
@@ -20,12 +21,39 @@ bool IsLeftButtonEvent(const QMouseEvent* event) {
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QLabel(parent) { setFocusPolicy(Qt::StrongFocus); }
+// The frame's width at 100 %.
+constexpr int kPictureFrameWidth = 2;
+
+PictureBox::PictureBox(QPixmap at_own_size, Drawing draw, QWidget* parent)
+    : QLabel(parent), at_own_size_(std::move(at_own_size)), draw_(draw) {
+  setFocusPolicy(Qt::StrongFocus);
+  setLineWidth(kPictureFrameWidth);
+}
+
+void PictureBox::SetZoom(int zoom) {
+  zoom_ = zoom;
+  setLineWidth(Zoomed(kPictureFrameWidth, zoom));
+  update();
+}
+
+const QPixmap& PictureBox::Picture() const {
+  const qreal ratio = devicePixelRatioF();
+  const qreal scale = zoom_ / 100.0 * ratio;
+  if (scale == 1) return at_own_size_;
+  // Drawn again only when the zoom or the screen changed.
+  if (drawn_scale_ != scale) {
+    drawn_ = QPixmap::fromImage(draw_(scale));
+    drawn_.setDevicePixelRatio(ratio);
+    drawn_scale_ = scale;
+  }
+  return drawn_;
+}
 
 void PictureBox::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
-  if (!hasFocus()) return;
   QPainter painter(this);
+  painter.drawPixmap(contentsRect().topLeft(), Picture());
+  if (!hasFocus()) return;
   QStyleOptionFocusRect focus;
   focus.initFrom(this);
   focus.rect = contentsRect();

@@ -17,13 +17,28 @@ namespace prism {
 class WindowModel;
 
 // A picture the user can tab to, with the style's focus frame around it
-// while it has the focus.
+// while it has the focus. Shown at its own size on a normal screen, it is the
+// stored picture; larger (at a zoom, or on a high-density screen), it is
+// drawn anew at the size it is shown.
 class PictureBox : public QLabel {
  public:
-  explicit PictureBox(QWidget* parent = nullptr);
+  using Drawing = QImage (*)(qreal scale);
+
+  PictureBox(QPixmap at_own_size, Drawing draw, QWidget* parent = nullptr);
+
+  void SetZoom(int zoom);
+  // What is shown, in device pixels.
+  const QPixmap& Picture() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap at_own_size_;
+  Drawing draw_;
+  int zoom_ = 100;
+  mutable QPixmap drawn_;
+  mutable qreal drawn_scale_ = 0;
 };
 
 // A single-selection list that always keeps one entry selected: no click,

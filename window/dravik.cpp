@@ -1,21 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/dravik.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <utility>
 
 #include "prism/program_info.h"
+#include "window/box_drawing.h"
 #include "window/classic_style.h"
 #include "window/controls.h"
 #include "window/embedded_resources.h"
@@ -34,9 +41,20 @@ QString ObjectName(const ControlLayout& entry) {
   return name;
 }
 
-QRect Geometry(const ControlLayout& entry) {
-  return QRect(Pixels(entry.left), Pixels(entry.top), Pixels(entry.width), Pixels(entry.height));
-}
+QRect ToQRect(PixelRect rect) { return QRect(rect.left, rect.top, rect.width, rect.height); }
+QSize ToQSize(PixelSize size) { return QSize(size.width, size.height); }
+PixelSize ToPixelSize(QSize size) { return {size.width(), size.height()}; }
+
+// Qt's margin around a text's document, at 100 %.
+constexpr int kDocumentMargin = 4;
+
+// The mouse wheel's angle for one notch.
+constexpr int kWheelStep = 120;
+
+// The menu's texts, with the keys that do the same.
+constexpr std::string_view kZoomInCaption = "Увеличи";
+constexpr std::string_view kZoomOutCaption = "Намали";
+constexpr std::string_view kZoomResetCaption = "Нормален размер";
 
 Qt::Alignment ToQtAlignment(TextAlignment alignment) {
   return alignment == TextAlignment::kCentre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
@@ -104,13 +122,19 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   classic_style_->setParent(this);
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
-  // A fixed size: no maximise button, which could do nothing.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
-  setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
-  setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+  QIcon icon;
+  for (const IconFile& file : kIconFiles) {
+    icon.addFile(QStringLiteral(":/") + QString::fromUtf8(file.name), QSize(file.size, file.size));
+  }
+  setWindowIcon(icon);
+  // Never smaller than the window as designed; maximised, or made larger,
+  // it shows the largest zoom step that fits.
+  setMinimumSize(ToQSize(ClientSize(0)));
+  resize(minimumSize());
   setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
   setPalette(ClassicPalette());
   // The tooltips are windows of their own, and would take the theme's colours.
@@ -118,6 +142,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   setAutoFillBackground(true);
 
   CreateControls();
+  CreateZoomActions();
   SetTabOrder();
   ConnectEvents();
   text1_[0]->setFocus();
@@ -149,32 +174,157 @@ void Dravik::CreateControls() {
   }
   for (const auto& [entry, control] : controls_) {
     if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
-    control->setGeometry(Geometry(*entry));
     control->setVisible(entry->shown);
+    // Also what the controls are made of (scroll bars, a list's viewport):
+    // all of it grows with the zoom.
+    control->setStyle(classic_style_);
+    for (QWidget* part : control->findChildren<QWidget*>()) part->setStyle(classic_style_);
+    // The mouse wheel with Ctrl zooms the window, over any control.
+    control->installEventFilter(this);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
+      area->viewport()->installEventFilter(this);
+    }
     if (!entry->buddy_of) continue;
     // The table holds a buddy only on a label, naming a row it has.
     QWidget* buddy = controls_[*ControlRow(*entry->buddy_of)].second;
     static_cast<QLabel*>(control)->setBuddy(buddy);
     buddy->setAccessibleName(Text(entry->caption));
   }
+  PlaceControls();
+}
+
+void Dravik::CreateZoomActions() {
+  const auto create = [this](std::string_view caption, QList<QKeySequence> keys, auto slot) {
+    auto* action = new QAction(Text(caption), this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+    return action;
+  };
+  // Plus is a shifted key on most keyboards: Ctrl+= is the same key unshifted.
+  zoom_in_ = create(kZoomInCaption,
+                    {QKeySequence(Qt::ControlModifier | Qt::Key_Plus), QKeySequence(Qt::ControlModifier | Qt::Key_Equal),
+                     QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)},
+                    &Dravik::ZoomIn);
+  zoom_out_ = create(kZoomOutCaption,
+                     {QKeySequence(Qt::ControlModifier | Qt::Key_Minus),
+                      QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)},
+                     &Dravik::ZoomOut);
+  zoom_reset_ = create(kZoomResetCaption,
+                       {QKeySequence(Qt::ControlModifier | Qt::Key_0),
+                        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)},
+                       [this] { ShowZoomStep(0); });
+}
+
+// Every control at the zoom's place and size, the whole design centred in
+// the window where the window is larger than it (maximised).
+void Dravik::PlaceControls() {
+  const int zoom = kZoomSteps[zoom_step_];
+  const QSize design = ToQSize(ClientSize(zoom_step_));
+  const QPoint origin(std::max(0, (width() - design.width()) / 2),
+                      std::max(0, (height() - design.height()) / 2));
+  for (const auto& [entry, control] : controls_) {
+    QRect geometry = ToQRect(ControlGeometry(*entry, zoom));
+    if (entry->parent == ControlParent::kWindow) geometry.translate(origin);
+    control->setGeometry(geometry);
+  }
+}
+
+void Dravik::ShowZoomStep(std::size_t step) {
+  zoom_step_ = std::min(step, kZoomSteps.size() - 1);
+  const int zoom = kZoomSteps[zoom_step_];
+  // A style for the new zoom: setting it on every control lays each out
+  // anew, as a changed font does.
+  QStyle* previous = classic_style_;
+  classic_style_ = new ClassicStyle(zoom);
+  classic_style_->setParent(this);
+  const QFont font(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
+  setFont(font);
+  QToolTip::setFont(font);
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (widget->style() == previous) widget->setStyle(classic_style_);
+  }
+  delete previous;
+  picture_->SetZoom(zoom);
+  for (QPlainTextEdit* info : text1_) info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
+  if (!isMaximized() && !isFullScreen()) resize(ToQSize(ClientSize(zoom_step_)));
+  PlaceControls();
+  // The tooltips of the fields say whether their texts fit.
+  ShowModelState();
+}
+
+bool Dravik::StepFits(std::size_t step) const {
+  if (step >= kZoomSteps.size()) return false;
+  const QSize size = ToQSize(ClientSize(step));
+  if (isMaximized() || isFullScreen()) return size.width() <= width() && size.height() <= height();
+  // With the window's frame, within the screen's space for windows.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QScreen* on = screen();
+  return on == nullptr || (on->availableGeometry().size() - frame)
+                              .boundedTo(size) == size;
+}
+
+void Dravik::ZoomIn() {
+  if (StepFits(zoom_step_ + 1)) ShowZoomStep(zoom_step_ + 1);
+}
+
+void Dravik::ZoomOut() {
+  if (zoom_step_ > 0) ShowZoomStep(zoom_step_ - 1);
+}
+
+void Dravik::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Maximised, restored or made larger by its border: the largest step that
+  // fits. Resized for a step of the zoom, it fits that step.
+  const std::size_t fitting = LargestStepThatFits(ToPixelSize(size()));
+  if (fitting != zoom_step_) {
+    ShowZoomStep(fitting);
+  } else {
+    PlaceControls();
+  }
+}
+
+void Dravik::contextMenuEvent(QContextMenuEvent* event) {
+  auto* menu = new QMenu(this);
+  menu->addActions({zoom_in_, zoom_out_, zoom_reset_});
+  ShowPlainMenu(this, menu, event->globalPos());
+}
+
+bool Dravik::ZoomWithWheel(const QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) return false;
+  wheel_delta_ += event->angleDelta().y();
+  for (; wheel_delta_ >= kWheelStep; wheel_delta_ -= kWheelStep) ZoomIn();
+  for (; wheel_delta_ <= -kWheelStep; wheel_delta_ += kWheelStep) ZoomOut();
+  return true;
+}
+
+void Dravik::wheelEvent(QWheelEvent* event) {
+  if (!ZoomWithWheel(event)) QWidget::wheelEvent(event);
+}
+
+// A read-only text would zoom its own font with Ctrl and the wheel, and a
+// list would scroll: the whole window zooms instead.
+bool Dravik::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel && ZoomWithWheel(static_cast<QWheelEvent*>(event))) return true;
+  return QWidget::eventFilter(watched, event);
 }
 
 QWidget* Dravik::CreateControl(const ControlLayout& entry) {
   const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
   switch (entry.kind) {
     case ControlKind::kPicture: {
-      auto* picture = new PictureBox(this);
-      picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      picture->setLineWidth(2);
-      picture->setPixmap(QPixmap(Text(entry.resource)));
-      // Its focus frame dotted, not a tint over the drawing.
-      picture->setStyle(classic_style_);
-      return picture;
+      // The picture's format named, not probed for, from its name.
+      const QString path = Text(entry.resource);
+      picture_ = new PictureBox(QPixmap(path, QFileInfo(path).suffix().toLatin1().constData()),
+                                &DrawBox, this);
+      picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      return picture_;
     }
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(entry.caption), this);
       PaintBackground(button, *entry.back_colour);
-      button->setStyle(classic_style_);
       button->setAccessibleName(button->text());
       return button;
     }
@@ -182,13 +332,11 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       list1_ = new SelectionKeepingList(this);
       for (std::string_view caption : WindowModel::ListCaptions()) list1_->addItem(Text(caption));
       list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-      list1_->setStyle(classic_style_);
       return list1_;
     }
     case ControlKind::kFrame: {
       frame1_ = new QGroupBox(Text(entry.caption), this);
       PaintBackground(frame1_, *entry.back_colour);
-      frame1_->setStyle(classic_style_);
       return frame1_;
     }
     case ControlKind::kTextBox: {
@@ -205,7 +353,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       // given: the style's pale disabled text vanishes on the blue.
       QPalette palette = check->palette();
       for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        palette.setColor(QPalette::Disabled, role, ToQColor(kDisabledCheckTextColour));
+        palette.setColor(QPalette::Disabled, role, ToQColor(kCheckCaptionColour));
       }
       check->setPalette(palette);
       return check;

@@ -16,7 +16,18 @@ namespace prism {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int Pixels(int twips) { return twips / kTwipsPerPixel; }
+// The zoom steps the window is shown at, in per cent: 100 is the window as
+// designed, the larger ones are for projectors and the back of a classroom.
+inline constexpr std::array<int, 7> kZoomSteps = {100, 125, 150, 175, 200, 250, 300};
+
+// A length in twips at a zoom, in pixels; rounded down at every zoom, as the
+// design is at 100 %.
+constexpr int Pixels(int twips, int zoom = 100) {
+  return twips * zoom / (kTwipsPerPixel * 100);
+}
+
+// A length in pixels at 100 %, at a zoom.
+constexpr int Zoomed(int pixels, int zoom) { return pixels * zoom / 100; }
 
 // A colour as the window's description stores it: 0x00BBGGRR.
 struct StoredColour {
@@ -39,7 +50,9 @@ inline constexpr StoredColour kBlack{0x00000000};
 inline constexpr StoredColour kWhite{0x00FFFFFF};
 inline constexpr StoredColour kSelectionColour{0x00800000};          // navy, with white text
 inline constexpr StoredColour kUnfocusedSelectionColour{0x00C0C0C0};  // silver, with black text
-inline constexpr StoredColour kDisabledCheckTextColour{0x00603838};
+// The check boxes are never enabled, yet their captions are read: black, not
+// the pale text of a disabled control.
+inline constexpr StoredColour kCheckCaptionColour = kBlack;
 
 // Every colour role the controls paint with, for an enabled control (active
 // or inactive window) and a disabled one: the light greys of the plain Fusion
@@ -84,6 +97,38 @@ inline constexpr int kClientHeightTwips = 6360;
 
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kFontPointSize = 12;
+
+constexpr int FontPointSize(int zoom) { return kFontPointSize * zoom / 100; }
+
+constexpr bool ZoomStepsAreWellFormed() {
+  if (kZoomSteps.front() != 100) return false;
+  for (std::size_t step = 0; step < kZoomSteps.size(); ++step) {
+    // The font grows by whole points, so that its size is the same everywhere.
+    if (kFontPointSize * kZoomSteps[step] % 100 != 0) return false;
+    if (step > 0 && kZoomSteps[step] <= kZoomSteps[step - 1]) return false;
+  }
+  return true;
+}
+static_assert(ZoomStepsAreWellFormed());
+
+struct PixelSize {
+  int width = 0, height = 0;
+};
+
+// The window's inside at a zoom step.
+constexpr PixelSize ClientSize(std::size_t step) {
+  return {Pixels(kClientWidthTwips, kZoomSteps[step]), Pixels(kClientHeightTwips, kZoomSteps[step])};
+}
+
+// The largest step whose window fits in the space, or 0 where none does.
+constexpr std::size_t LargestStepThatFits(PixelSize space) {
+  std::size_t largest = 0;
+  for (std::size_t step = 0; step < kZoomSteps.size(); ++step) {
+    const PixelSize size = ClientSize(step);
+    if (size.width <= space.width && size.height <= space.height) largest = step;
+  }
+  return largest;
+}
 
 enum class ControlKind { kPicture, kButton, kList, kFrame, kTextBox, kCheckBox, kInfoText, kLabel };
 
@@ -208,6 +253,18 @@ inline constexpr std::array<ControlLayout, 19> kFormControls = {{
      .caption = "Математика - обем на призма, повърхнина, страни", .back_colour = kLabelColour,
      .alignment = TextAlignment::kCentre},
 }};
+
+// A control's place and size in pixels at a zoom, relative to its parent.
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+
+  constexpr bool operator==(const PixelRect&) const = default;
+};
+
+constexpr PixelRect ControlGeometry(const ControlLayout& entry, int zoom) {
+  return {Pixels(entry.left, zoom), Pixels(entry.top, zoom), Pixels(entry.width, zoom),
+          Pixels(entry.height, zoom)};
+}
 
 // The row of the table that holds the control; nullopt where none does.
 constexpr std::optional<std::size_t> ControlRow(ControlId id) {

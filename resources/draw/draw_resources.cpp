@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the window's two images: the box beside the value fields and the
 // window icon. Run it with the resources folder as argument to redraw
-//   prism.jpg  130 x 182, baseline JPEG, 96 dpi, black, white and grey only
-//   icon.png   32 x 32, 256 colours with a transparency mask: a hamburger
-//   icon.ico   the same icon for the Windows program file
-//   icon-64.png, icon-128.png  the same icon, larger, for software centres
+//   prism.jpg  130 x 182, baseline JPEG, 96 dpi, black, white and grey only:
+//              the drawing the window shows at its own size
+//   icon-N.png N x N, 256 colours with a transparency mask: a hamburger,
+//              at each size of kIconFiles, for the window, the desktop's
+//              icon theme and software centres
+//   icon.ico   every size in one file, for the Windows program file
 
 #include <QColor>
 #include <QFont>
@@ -14,75 +16,21 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QBuffer>
+#include <QFile>
 #include <QVector>
+#include <QtEndian>
 #include <cstdio>
+
+#include "window/box_drawing.h"
+#include "prism/program_info.h"
 
 namespace {
 
-constexpr int kDotsPerMetreAt96Dpi = 3780;  // 96 / 0.0254
-
-// The box in oblique view: the front face, and the same face moved back by
-// the receding offset.
-constexpr int kFrontLeft = 20, kFrontRight = 85, kFrontTop = 52, kFrontBottom = 164;
-constexpr int kDepthX = 30, kDepthY = -30;
-
-QImage DrawPrism() {
-  QImage image(130, 182, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
-  image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
-
-  const QPoint front_tl(kFrontLeft, kFrontTop), front_tr(kFrontRight, kFrontTop);
-  const QPoint front_bl(kFrontLeft, kFrontBottom), front_br(kFrontRight, kFrontBottom);
-  const QPoint depth(kDepthX, kDepthY);
-  const QPoint back_tl = front_tl + depth, back_tr = front_tr + depth;
-  const QPoint back_bl = front_bl + depth, back_br = front_br + depth;
-
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-
-  // Right side face in grey; front and top faces stay white.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(160, 160, 160));
-  painter.drawPolygon(QPolygon({front_tr, back_tr, back_br, front_br}));
-
-  // Hidden edges, dashed.
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-  painter.drawLine(back_tl, back_bl);
-  painter.drawLine(back_bl, back_br);
-  painter.drawLine(front_bl, back_bl);
-
-  // Visible edges.
-  painter.setPen(QPen(Qt::black, 2));
-  painter.drawPolygon(QPolygon({front_tl, front_tr, front_br, front_bl}));
-  painter.drawLine(front_tl, back_tl);
-  painter.drawLine(back_tl, back_tr);
-  painter.drawLine(front_tr, back_tr);
-  painter.drawLine(back_tr, back_br);
-  painter.drawLine(front_br, back_br);
-
-  QFont font(QStringLiteral("Liberation Serif"));
-  font.setPixelSize(17);
-  font.setItalic(true);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  const auto label = [&](int x, int y, const char* text) {
-    painter.drawText(QRect(x - 8, y - 10, 16, 20), Qt::AlignCenter, QString::fromLatin1(text));
-  };
-  label((kFrontLeft + kFrontRight) / 2, kFrontBottom + 10, "a");          // front bottom edge
-  label((back_tl.x() + back_tr.x()) / 2, back_tl.y() - 11, "a");          // back top edge
-  label((front_tl.x() + back_tl.x()) / 2 - 7, (front_tl.y() + back_tl.y()) / 2 - 6, "b");  // top left
-  label((front_br.x() + back_br.x()) / 2 + 8, (front_br.y() + back_br.y()) / 2 + 7, "b");  // bottom right
-  label(kFrontLeft - 10, (kFrontTop + kFrontBottom) / 2, "c");            // left front edge
-  label(back_tr.x() + 8, (back_tr.y() + back_br.y()) / 2, "c");           // right back edge
-  painter.end();
-  return image;
-}
-
-// The icon is drawn on a 32-pixel grid; scale draws it that many times larger.
-QImage DrawIcon(int scale = 1) {
-  QImage image(32 * scale, 32 * scale, QImage::Format_ARGB32);
+// The icon is drawn on a 32-pixel grid and scaled to the size asked for.
+QImage DrawIcon(int size) {
+  const qreal scale = size / 32.0;
+  QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.scale(scale, scale);
@@ -145,6 +93,50 @@ bool Save(const QImage& image, const QString& path, const char* format) {
   return true;
 }
 
+template <typename T>
+void Append(QByteArray& bytes, T value) {
+  const T little = qToLittleEndian(value);
+  bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
+}
+
+// An icon file with one PNG image per size. Written here because Qt's icon
+// writer puts a single image in a file; Windows reads PNG images in icon
+// files, and needs them for 256 pixels.
+bool SaveIconFile(const QList<QImage>& images, const QString& path) {
+  QList<QByteArray> pngs;
+  for (const QImage& image : images) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "png")) return false;
+    pngs.append(png);
+  }
+  QByteArray file;
+  Append<quint16>(file, 0);  // reserved
+  Append<quint16>(file, 1);  // an icon, not a cursor
+  Append<quint16>(file, static_cast<quint16>(images.size()));
+  quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+  for (qsizetype i = 0; i < images.size(); ++i) {
+    // 0 stands for 256 in the one-byte width and height.
+    file.append(static_cast<char>(images[i].width() % 256));
+    file.append(static_cast<char>(images[i].height() % 256));
+    file.append('\0');  // no palette
+    file.append('\0');  // reserved
+    Append<quint16>(file, 1);   // colour planes
+    Append<quint16>(file, 32);  // bits per pixel
+    Append<quint32>(file, static_cast<quint32>(pngs[i].size()));
+    Append<quint32>(file, offset);
+    offset += static_cast<quint32>(pngs[i].size());
+  }
+  for (const QByteArray& png : pngs) file.append(png);
+  QFile out(path);
+  if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -154,11 +146,12 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  const QImage icon = DrawIcon();
-  const bool ok = Save(DrawPrism(), folder + QStringLiteral("/prism.jpg"), "jpeg") &&
-                  Save(icon, folder + QStringLiteral("/icon.png"), "png") &&
-                  Save(icon.convertToFormat(QImage::Format_ARGB32), folder + QStringLiteral("/icon.ico"), "ico") &&
-                  Save(DrawIcon(2), folder + QStringLiteral("/icon-64.png"), "png") &&
-                  Save(DrawIcon(4), folder + QStringLiteral("/icon-128.png"), "png");
-  return ok ? 0 : 1;
+  bool ok = Save(prism::DrawBox(1), folder + QStringLiteral("/prism.jpg"), "jpeg");
+  QList<QImage> icons;
+  for (const prism::IconFile& file : prism::kIconFiles) {
+    const QImage icon = DrawIcon(file.size);
+    ok = ok && Save(icon, folder + QLatin1Char('/') + QString::fromUtf8(file.name), "png");
+    icons.append(icon.convertToFormat(QImage::Format_ARGB32));
+  }
+  return ok && SaveIconFile(icons, folder + QStringLiteral("/icon.ico")) ? 0 : 1;
 }

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The drawing of the box beside the value fields, drawn at any size: the
+// resources' 130 x 182 picture is this drawing at scale 1, and the window
+// draws it anew wherever it is shown larger, on a zoomed window or a
+// high-density screen, rather than blowing up the picture's pixels.
+
+#include <QImage>
+
+namespace prism {
+
+inline constexpr int kDrawingWidth = 130;
+inline constexpr int kDrawingHeight = 182;
+
+// The drawing at scale times its size, in pixels, rounded up.
+QImage DrawBox(qreal scale);
+
+}  // namespace prism
