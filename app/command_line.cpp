@@ -75,7 +75,11 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kProgramSummary));
+  parser.setApplicationDescription(QString::fromUtf8(kProgramSummary) + QStringLiteral(
+      "\n\nCtrl++ (or Ctrl+=) enlarges the window, up to 300 % for a projector;\n"
+      "Ctrl+- makes it smaller again and Ctrl+0 gives it its normal size.\n"
+      "Ctrl with the mouse wheel, or a right click on the window's background,\n"
+      "does the same."));
   // Qt's own options are written with one dash: -platform, -style.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help = parser.addHelpOption();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -565,6 +566,31 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   for (std::size_t i = 0; i <= step; ++i) QTest::keyClick(Field(0), Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(window_->zoom_step(), 0u);
   EXPECT_EQ(window_->grab().toImage(), normal);
+
+  // Maximised: the largest step that fits, centred; restored: as before.
+  window_->showMaximized();
+  QTRY_VERIFY(window_->isMaximized());
+  const std::size_t largest = LargestStepThatFits({window_->width(), window_->height()});
+  EXPECT_EQ(window_->zoom_step(), largest);
+  const PixelSize design = ClientSize(largest);
+  EXPECT_EQ(Control<QWidget>("Label1(0)")->x(),
+            (window_->width() - design.width) / 2 + Pixels(kFormControls.back().left, kZoomSteps[largest]));
+  window_->showNormal();
+  QTRY_COMPARE(window_->zoom_step(), 0u);
+  EXPECT_EQ(window_->grab().toImage(), normal);
+
+  // A right click on the window's colour offers the zoom, with its keys.
+  const QPoint blue(4, 200);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, blue, window_->mapToGlobal(blue));
+  QApplication::sendEvent(window_.get(), &click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QStringList entries;
+  for (QAction* action : menu->actions()) {
+    entries << action->text() + ' ' + action->shortcut().toString(QKeySequence::NativeText);
+  }
+  EXPECT_EQ(entries, QStringList({"Увеличи Ctrl++", "Намали Ctrl+-", "Нормален размер Ctrl+0"}));
+  menu->close();
 }
 
 // Writes what the user sees to a PNG in the build folder, to be looked at.

@@ -90,8 +90,15 @@ void SelectionKeepingList::mouseMoveEvent(QMouseEvent* event) {
 void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position) {
   QList<QMenu*> menus = menu->findChildren<QMenu*>();
   menus.prepend(menu);
+  // As large as the window is zoomed.
+  const qreal zoom = owner->window()->font().pointSizeF() / kFontPointSize;
   for (QMenu* each : menus) {
     each->setPalette(owner->window()->palette());
+    if (zoom != 1) {
+      QFont font = each->font();
+      font.setPointSizeF(font.pointSizeF() * zoom);
+      each->setFont(font);
+    }
     for (QAction* action : each->actions()) action->setIconVisibleInMenu(false);
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
