@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A pupil's session with the Windows program under Wine, on the X screen of
-# the test run, with real key strokes: the worked example
-# under US English settings, then "2,5" / 4 / 1 under Bulgarian ones, pressed
-# twice. Each field is read back as the pupil would copy it; the window is
+# the test run, with real key strokes: the worked example under US English
+# settings, zoomed to 200 % and back, then "2,5" / 4 / 1 under Bulgarian ones,
+# pressed twice. Each field is read back as the pupil would copy it; the window is
 # kept as a picture beside the build (session-*.png) and its buttons are
 # checked for their colours.
 # usage: windows_session.sh DRAVIK.EXE
@@ -131,6 +131,22 @@ keep_picture() {
   echo "window: $picture"
 }
 
+# The size of the window's inside, WIDTHxHEIGHT.
+window_size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+
+# Zoom keys, then the size the window has after them.
+expect_zoom() {
+  local size=$1
+  shift
+  keys "$@"
+  local tries
+  for tries in $(seq 20); do
+    [ "$(window_size)" = "$size" ] && return 0
+    sleep 0.2
+  done
+  fail "$label: after $*, the window is $(window_size), not $size"
+}
+
 stop() {
   keys alt+F4
   local status=0
@@ -148,6 +164,14 @@ type_into 2 5
 calculate
 expect_fields 3.0000000 4.0000000 5.0000000 70.0000000 60.0000000
 keep_picture en_US
+# To 200 % for a projector, each key once, and back: what was typed and
+# computed stays.
+label="zoom"
+expect_zoom 962x848 ctrl+equal ctrl+plus ctrl+KP_Add ctrl+equal
+keep_picture en_US-200
+expect_fields 3.0000000 4.0000000 5.0000000 70.0000000 60.0000000
+expect_zoom 721x636 ctrl+minus ctrl+KP_Subtract
+expect_zoom 481x424 ctrl+0
 stop
 
 label="Bulgarian settings"

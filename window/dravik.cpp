@@ -249,10 +249,26 @@ void Dravik::ShowZoomStep(std::size_t step) {
   delete previous;
   picture_->SetZoom(zoom);
   for (QPlainTextEdit* info : text1_) info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
-  if (!isMaximized() && !isFullScreen()) resize(ToQSize(ClientSize(zoom_step_)));
+  if (!isMaximized() && !isFullScreen()) {
+    resize(ToQSize(ClientSize(zoom_step_)));
+    KeepOnScreen();
+  }
   PlaceControls();
   // The tooltips of the fields say whether their texts fit.
   ShowModelState();
+}
+
+// A window grown past the screen's edge moves back onto it, as far as it can.
+void Dravik::KeepOnScreen() {
+  const QScreen* on = screen();
+  if (on == nullptr || !isVisible()) return;
+  const QRect space = on->availableGeometry();
+  QRect frame = frameGeometry();
+  if (frame.right() > space.right()) frame.moveRight(space.right());
+  if (frame.bottom() > space.bottom()) frame.moveBottom(space.bottom());
+  if (frame.left() < space.left()) frame.moveLeft(space.left());
+  if (frame.top() < space.top()) frame.moveTop(space.top());
+  if (frame.topLeft() != pos()) move(frame.topLeft());
 }
 
 bool Dravik::StepFits(std::size_t step) const {

@@ -59,6 +59,7 @@ class Dravik : public QWidget {
   void CreateZoomActions();
   void PlaceControls();
   bool StepFits(std::size_t step) const;
+  void KeepOnScreen();
   bool ZoomWithWheel(const QWheelEvent* event);
   void SetTabOrder();
   void ConnectEvents();
