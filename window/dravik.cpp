@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
 #include <QToolTip>
@@ -27,6 +28,7 @@
 #include "window/controls.h"
 #include "window/embedded_resources.h"
 #include "window/form_layout.h"
+#include "window/sized_icon.h"
 
 namespace prism {
 namespace {
@@ -126,11 +128,11 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
-  QIcon icon;
+  std::vector<SizedIconEngine::File> icons;
   for (const IconFile& file : kIconFiles) {
-    icon.addFile(QStringLiteral(":/") + QString::fromUtf8(file.name), QSize(file.size, file.size));
+    icons.push_back({file.size, QStringLiteral(":/") + QString::fromUtf8(file.name)});
   }
-  setWindowIcon(icon);
+  setWindowIcon(QIcon(new SizedIconEngine(std::move(icons))));
   // Never smaller than the window as designed; maximised, or made larger,
   // it shows the largest zoom step that fits.
   setMinimumSize(ToQSize(ClientSize(0)));
@@ -174,11 +176,6 @@ void Dravik::CreateControls() {
   }
   for (const auto& [entry, control] : controls_) {
     if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
-    control->setVisible(entry->shown);
-    // Also what the controls are made of (scroll bars, a list's viewport):
-    // all of it grows with the zoom.
-    control->setStyle(classic_style_);
-    for (QWidget* part : control->findChildren<QWidget*>()) part->setStyle(classic_style_);
     // The mouse wheel with Ctrl zooms the window, over any control.
     control->installEventFilter(this);
     if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
@@ -191,6 +188,12 @@ void Dravik::CreateControls() {
     buddy->setAccessibleName(Text(entry->caption));
   }
   PlaceControls();
+  // The texts laid out once, at the width they are shown at.
+  for (const auto& [entry, control] : controls_) {
+    if (entry->kind != ControlKind::kInfoText) continue;
+    text1_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
+  }
+  for (const auto& [entry, control] : controls_) control->setVisible(entry->shown);
 }
 
 void Dravik::CreateZoomActions() {
@@ -243,8 +246,11 @@ void Dravik::ShowZoomStep(std::size_t step) {
   const QFont font(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
   setFont(font);
   QToolTip::setFont(font);
-  for (QWidget* widget : findChildren<QWidget*>()) {
-    if (widget->style() == previous) widget->setStyle(classic_style_);
+  // At 100 % only the controls it draws differently need it; zoomed, every
+  // control and its scroll bars do, for the sizes it gives.
+  for (const auto& [entry, control] : controls_) {
+    control->setStyle(classic_style_);
+    for (QScrollBar* part : control->findChildren<QScrollBar*>()) part->setStyle(classic_style_);
   }
   delete previous;
   picture_->SetZoom(zoom);
@@ -336,11 +342,14 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       picture_ = new PictureBox(QPixmap(path, QFileInfo(path).suffix().toLatin1().constData()),
                                 &DrawBox, this);
       picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      // Its focus frame dotted, not a tint over the drawing.
+      picture_->setStyle(classic_style_);
       return picture_;
     }
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(entry.caption), this);
       PaintBackground(button, *entry.back_colour);
+      button->setStyle(classic_style_);
       button->setAccessibleName(button->text());
       return button;
     }
@@ -348,11 +357,13 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       list1_ = new SelectionKeepingList(this);
       for (std::string_view caption : WindowModel::ListCaptions()) list1_->addItem(Text(caption));
       list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+      list1_->setStyle(classic_style_);
       return list1_;
     }
     case ControlKind::kFrame: {
       frame1_ = new QGroupBox(Text(entry.caption), this);
       PaintBackground(frame1_, *entry.back_colour);
+      frame1_->setStyle(classic_style_);
       return frame1_;
     }
     case ControlKind::kTextBox: {
@@ -376,7 +387,6 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
     }
     case ControlKind::kInfoText: {
       QPlainTextEdit* info = text1_[index] = new InfoText(this);
-      info->setPlainText(ResourceText(entry.resource));
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
       info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/sized_icon.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <utility>
+
+namespace prism {
+
+SizedIconEngine::SizedIconEngine(std::vector<File> files) : files_(std::move(files)) {
+  std::sort(files_.begin(), files_.end(), [](const File& x, const File& y) { return x.size < y.size; });
+}
+
+const SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) const {
+  const int wanted = std::max(size.width(), size.height());
+  const auto found = std::find_if(files_.begin(), files_.end(),
+                                  [wanted](const File& file) { return file.size >= wanted; });
+  return found != files_.end() ? *found : files_.back();
+}
+
+QPixmap SizedIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
+  if (files_.empty() || size.isEmpty()) return {};
+  const File& file = Nearest(size);
+  auto [entry, added] = read_.try_emplace(file.size);
+  if (added) entry->second = QPixmap(file.path, "PNG");
+  const QPixmap& read = entry->second;
+  if (read.isNull() || read.size() == size || (read.width() <= size.width() && read.height() <= size.height())) {
+    return read;
+  }
+  return read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void SizedIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+                            QIcon::State state) {
+  const qreal ratio = painter->device()->devicePixelRatioF();
+  QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+  drawn.setDevicePixelRatio(ratio);
+  painter->drawPixmap(rect.topLeft(), drawn);
+}
+
+QSize SizedIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State) {
+  if (files_.empty()) return {};
+  const int largest = std::min({Nearest(size).size, size.width(), size.height()});
+  return QSize(largest, largest);
+}
+
+QList<QSize> SizedIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
+  QList<QSize> sizes;
+  for (const File& file : files_) sizes.append(QSize(file.size, file.size));
+  return sizes;
+}
+
+QIconEngine* SizedIconEngine::clone() const { return new SizedIconEngine(*this); }
+
+QString SizedIconEngine::key() const { return QStringLiteral("prism-sized"); }
+
+}  // namespace prism

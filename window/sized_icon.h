@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// An icon drawn at several sizes, one file each, read only when a size is
+// asked for. Qt's own engine reads and probes every file as it is added,
+// which cost the window more at start-up than all of its controls' texts; a
+// window system asks for one or two sizes.
+
+#include <QIconEngine>
+#include <QPixmap>
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace prism {
+
+class SizedIconEngine : public QIconEngine {
+ public:
+  struct File {
+    int size;  // width and height in pixels
+    QString path;
+  };
+
+  // Files of PNG images, by their size.
+  explicit SizedIconEngine(std::vector<File> files);
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
+  QIconEngine* clone() const override;
+  QString key() const override;
+
+ private:
+  // The smallest file at least as large as asked for, or else the largest.
+  const File& Nearest(const QSize& size) const;
+
+  std::vector<File> files_;
+  std::map<int, QPixmap> read_;
+};
+
+}  // namespace prism
