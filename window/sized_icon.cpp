@@ -20,10 +20,8 @@ const SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) const {
 
 QPixmap SizedIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
   if (files_.empty() || size.isEmpty()) return {};
-  const File& file = Nearest(size);
-  auto [entry, added] = read_.try_emplace(file.size);
-  if (added) entry->second = QPixmap(file.path, "PNG");
-  const QPixmap& read = entry->second;
+  // Not kept: a window system converts each size once into its own form.
+  const QPixmap read(Nearest(size).path, "PNG");
   if (read.isNull() || read.size() == size || (read.width() <= size.width() && read.height() <= size.height())) {
     return read;
   }

@@ -9,7 +9,6 @@
 #include <QIconEngine>
 #include <QPixmap>
 #include <QString>
-#include <map>
 #include <vector>
 
 namespace prism {
@@ -36,7 +35,6 @@ class SizedIconEngine : public QIconEngine {
   const File& Nearest(const QSize& size) const;
 
   std::vector<File> files_;
-  std::map<int, QPixmap> read_;
 };
 
 }  // namespace prism
