@@ -14,7 +14,8 @@ info="$build/generated/prism/program_info.sh"
 # The version record and icon, as windres writes a resource back as a script.
 check_version_record() {
   local back=$1 major=${version%%.*} minor=$((10#${version#*.})) pair
-  grep -q "RT_ICON" "$back" || fail "no icon in the resource"
+  [ "$(grep -c '/\* RT_ICON \*/' "$back")" -eq "$(wc -w <<<"$icon_sizes")" ] ||
+    fail "the icon is not there at each of the sizes $icon_sizes"
   grep -q "FILEVERSION $major, $minor, 0, 0" "$back" || fail "numeric file version"
   grep -q "PRODUCTVERSION $major, $minor, 0, 0" "$back" || fail "numeric product version"
   grep -qi 'BLOCK "040904B0"' "$back" || fail "not US English, Unicode"
