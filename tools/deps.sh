@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian 12 and 13 packages and locales the scripts need, and their installer.
-# Sourced by run.sh, test.sh and tools/fuzz.sh; the lists live here and
+# Sourced by run.sh, test.sh and the tools; the lists live here and
 # nowhere else.
 set -euo pipefail
 
@@ -32,6 +32,14 @@ prism_windows_packages=(
   wine wine64 nsis
   dpkg-dev googletest
   xvfb xauth xdotool xclip imagemagick
+)
+
+# What tools/release.sh adds to the build list: the Windows cross-build and
+# installer maker, the Debian package's dependency finder, and what compares
+# two releases in CI.
+prism_release_packages=(
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
+  dpkg-dev file diffoscope-minimal
 )
 
 # Locales the regional-settings tests run under, as /etc/locale.gen lists them.
