@@ -433,7 +433,8 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
           << "only black, white and grey, at " << x << ',' << y;
     }
   }
-  auto* picture = Control<PictureBox>("Picture1");
+  auto* picture = dynamic_cast<PictureBox*>(Control<QLabel>("Picture1"));
+  ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->Picture().deviceIndependentSize().toSize(), QSize(130, 182));
   EXPECT_EQ(picture->contentsRect().size(), QSize(130, 182)) << "a two-pixel border";
 
@@ -498,7 +499,8 @@ TEST(FormColours, EveryTextReadsAtFourAndAHalfToOne) {
 TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   Type(0, "3");
   const QImage normal = window_->grab().toImage();
-  auto* picture = Control<PictureBox>("Picture1");
+  auto* picture = dynamic_cast<PictureBox*>(Control<QLabel>("Picture1"));
+  ASSERT_NE(picture, nullptr);
   const QImage drawing = picture->grab().toImage();
   std::vector<std::pair<QWidget*, QRect>> designed;  // the controls, by their names
   for (QWidget* control : window_->findChildren<QWidget*>(QRegularExpression("^[A-Z]"))) {
