@@ -141,6 +141,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   setPalette(ClassicPalette());
   // The tooltips are windows of their own, and would take the theme's colours.
   QToolTip::setPalette(palette());
+  tooltip_font_ = QToolTip::font();
   setAutoFillBackground(true);
 
   CreateControls();
@@ -154,6 +155,8 @@ Dravik::~Dravik() {
   // The fields' validators read the model, which goes before the controls
   // do: closing the window takes the focus from a field and validates it.
   for (QLineEdit* field : text2_) field->setValidator(nullptr);
+  // The tooltips' font is the application's: it goes back to its size.
+  QToolTip::setFont(tooltip_font_);
 }
 
 void Dravik::Load() {
@@ -245,7 +248,10 @@ void Dravik::ShowZoomStep(std::size_t step) {
   classic_style_->setParent(this);
   const QFont font(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
   setFont(font);
-  QToolTip::setFont(font);
+  // The tooltips, in their own font, as large as the window is zoomed.
+  QFont tooltip_font = tooltip_font_;
+  tooltip_font.setPointSizeF(tooltip_font_.pointSizeF() * zoom / 100);
+  QToolTip::setFont(tooltip_font);
   // At 100 % only the controls it draws differently need it; zoomed, every
   // control and its scroll bars do, for the sizes it gives.
   for (const auto& [entry, control] : controls_) {

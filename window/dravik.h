@@ -5,6 +5,7 @@
 // model's state onto them after every event and forwards the events; what
 // an event does is the model's business.
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <utility>
@@ -79,6 +80,7 @@ class Dravik : public QWidget {
   std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;
   QStyle* classic_style_ = nullptr;  // draws every control, at the zoom
   std::size_t zoom_step_ = 0;
+  QFont tooltip_font_;  // at 100 %
   int wheel_delta_ = 0;  // of the mouse wheel with Ctrl, not yet a whole step
   // The zoom's commands, in the window's menu and as its shortcuts.
   QAction* zoom_in_ = nullptr;
