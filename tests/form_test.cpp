@@ -449,7 +449,8 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
     EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner " << file.name;
     EXPECT_EQ(icon.pixelColor(middle, middle).alpha(), 255) << "opaque middle " << file.name;
   }
-  EXPECT_EQ(window_->windowIcon().availableSizes().size(), static_cast<qsizetype>(kIconFiles.size()));
+  EXPECT_EQ(window_->windowIcon().availableSizes().size(),
+            static_cast<qsizetype>(kIconFiles.size()));
 }
 
 // Relative luminance and contrast ratio as WCAG 2 defines them.
@@ -524,7 +525,8 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
             2 * QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth));
   // Drawn at its size: not the 100 % picture with each pixel doubled.
   const QImage large = picture->grab().toImage();
-  const QImage blown_up = drawing.scaled(drawing.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const QImage blown_up =
+      drawing.scaled(drawing.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   ASSERT_EQ(large.size(), blown_up.size());
   int differing = 0;
   for (int y = 0; y < large.height(); ++y) {
@@ -550,9 +552,12 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   EXPECT_EQ(window_->size(), QSize(ClientSize(step).width, ClientSize(step).height));
   EXPECT_TRUE(window_->width() <= space.width() && window_->height() <= space.height());
   if (step + 1 < kZoomSteps.size()) {
-    EXPECT_TRUE(ClientSize(step + 1).width > space.width() || ClientSize(step + 1).height > space.height());
+    const PixelSize next = ClientSize(step + 1);
+    EXPECT_TRUE(next.width > space.width() || next.height > space.height());
   }
-  for (std::size_t i = 0; i <= step; ++i) QTest::keyClick(Field(0), Qt::Key_Minus, Qt::ControlModifier);
+  for (std::size_t i = 0; i <= step; ++i) {
+    QTest::keyClick(Field(0), Qt::Key_Minus, Qt::ControlModifier);
+  }
   EXPECT_EQ(window_->zoom_step(), 0u);
   EXPECT_EQ(window_->grab().toImage(), normal);
 
@@ -562,8 +567,9 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   const std::size_t largest = LargestStepThatFits({window_->width(), window_->height()});
   EXPECT_EQ(window_->zoom_step(), largest);
   const PixelSize design = ClientSize(largest);
+  const int centred = (window_->width() - design.width) / 2;
   EXPECT_EQ(Control<QWidget>("Label1(0)")->x(),
-            (window_->width() - design.width) / 2 + Pixels(kFormControls.back().left, kZoomSteps[largest]));
+            centred + Pixels(kFormControls.back().left, kZoomSteps[largest]));
   window_->showNormal();
   QTRY_COMPARE(window_->zoom_step(), 0u);
   EXPECT_EQ(window_->grab().toImage(), normal);
@@ -594,7 +600,8 @@ TEST_F(FormTest, WindowGrabbedToPng) {
   // And at every step of the zoom.
   for (std::size_t step = 1; step < kZoomSteps.size(); ++step) {
     window_->ShowZoomStep(step);
-    const QString zoomed = QDir::current().absoluteFilePath(QStringLiteral("dravik_window_%1.png").arg(kZoomSteps[step]));
+    const QString zoomed = QDir::current().absoluteFilePath(
+        QStringLiteral("dravik_window_%1.png").arg(kZoomSteps[step]));
     EXPECT_TRUE(window_->grab().save(zoomed)) << zoomed.toStdString();
   }
 }

@@ -210,17 +210,17 @@ void Dravik::CreateZoomActions() {
     return action;
   };
   // Plus is a shifted key on most keyboards: Ctrl+= is the same key unshifted.
+  constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+  constexpr Qt::KeyboardModifiers kKeypadCtrl = Qt::ControlModifier | Qt::KeypadModifier;
   zoom_in_ = create(kZoomInCaption,
-                    {QKeySequence(Qt::ControlModifier | Qt::Key_Plus), QKeySequence(Qt::ControlModifier | Qt::Key_Equal),
-                     QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)},
+                    {QKeySequence(kCtrl | Qt::Key_Plus), QKeySequence(kCtrl | Qt::Key_Equal),
+                     QKeySequence(kKeypadCtrl | Qt::Key_Plus)},
                     &Dravik::ZoomIn);
   zoom_out_ = create(kZoomOutCaption,
-                     {QKeySequence(Qt::ControlModifier | Qt::Key_Minus),
-                      QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)},
+                     {QKeySequence(kCtrl | Qt::Key_Minus), QKeySequence(kKeypadCtrl | Qt::Key_Minus)},
                      &Dravik::ZoomOut);
   zoom_reset_ = create(kZoomResetCaption,
-                       {QKeySequence(Qt::ControlModifier | Qt::Key_0),
-                        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)},
+                       {QKeySequence(kCtrl | Qt::Key_0), QKeySequence(kKeypadCtrl | Qt::Key_0)},
                        [this] { ShowZoomStep(0); });
 }
 
@@ -260,7 +260,9 @@ void Dravik::ShowZoomStep(std::size_t step) {
   }
   delete previous;
   picture_->SetZoom(zoom);
-  for (QPlainTextEdit* info : text1_) info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
+  for (QPlainTextEdit* info : text1_) {
+    info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
+  }
   if (!isMaximized() && !isFullScreen()) {
     resize(ToQSize(ClientSize(zoom_step_)));
     KeepOnScreen();
@@ -335,7 +337,9 @@ void Dravik::wheelEvent(QWheelEvent* event) {
 // A read-only text would zoom its own font with Ctrl and the wheel, and a
 // list would scroll: the whole window zooms instead.
 bool Dravik::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel && ZoomWithWheel(static_cast<QWheelEvent*>(event))) return true;
+  if (event->type() == QEvent::Wheel && ZoomWithWheel(static_cast<QWheelEvent*>(event))) {
+    return true;
+  }
   return QWidget::eventFilter(watched, event);
 }
 

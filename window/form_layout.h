@@ -117,7 +117,8 @@ struct PixelSize {
 
 // The window's inside at a zoom step.
 constexpr PixelSize ClientSize(std::size_t step) {
-  return {Pixels(kClientWidthTwips, kZoomSteps[step]), Pixels(kClientHeightTwips, kZoomSteps[step])};
+  const int zoom = kZoomSteps[step];
+  return {Pixels(kClientWidthTwips, zoom), Pixels(kClientHeightTwips, zoom)};
 }
 
 // The largest step whose window fits in the space, or 0 where none does.

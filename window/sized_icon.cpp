@@ -8,7 +8,8 @@
 namespace prism {
 
 SizedIconEngine::SizedIconEngine(std::vector<File> files) : files_(std::move(files)) {
-  std::sort(files_.begin(), files_.end(), [](const File& x, const File& y) { return x.size < y.size; });
+  std::sort(files_.begin(), files_.end(),
+            [](const File& x, const File& y) { return x.size < y.size; });
 }
 
 const SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) const {
@@ -22,9 +23,8 @@ QPixmap SizedIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
   if (files_.empty() || size.isEmpty()) return {};
   // Not kept: a window system converts each size once into its own form.
   const QPixmap read(Nearest(size).path, "PNG");
-  if (read.isNull() || read.size() == size || (read.width() <= size.width() && read.height() <= size.height())) {
-    return read;
-  }
+  // Never blown up: a smaller one is given as it is, a larger one scaled down.
+  if (read.isNull() || (read.width() <= size.width() && read.height() <= size.height())) return read;
   return read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
