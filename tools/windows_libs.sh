@@ -25,6 +25,9 @@ prism_qt_options=(
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
   -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
   -DFEATURE_tabletevent=OFF
+  # The MIME database is minified where xmlstarlet happens to be installed:
+  # never, so that it is the same on every machine.
+  -Dxmlstarlet=xmlstarlet-NOTFOUND
 )
 
 # What the program takes from the static Qt must not depend on where this
@@ -32,7 +35,9 @@ prism_qt_options=(
 # for bit: Qt writes its install prefix into QtCore, and the source paths of
 # its few messages that name their file into the objects. It is configured for
 # a fixed prefix and installed through DESTDIR, and its paths are mapped to
-# fixed names. These are part of the cache key.
+# fixed names. Qt's build also packs its MIME database with the time it is
+# built at, unless SOURCE_DATE_EPOCH is set: it is, to the time of Debian's
+# source. These are part of the cache key.
 prism_qt_fixed_prefix=/dravik-qt
 prism_qt_source_name=/qt-source
 prism_qt_build_name=/qt-build
@@ -84,7 +89,7 @@ prism_windows_qt() {
   local repo=$1 version key prefix work src started
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
   key=$( (printf '%s\n' "${prism_qt_options[@]}" "$prism_qt_fixed_prefix" \
-            "$prism_qt_source_name" "$prism_qt_build_name"
+            "$prism_qt_source_name" "$prism_qt_build_name" "SOURCE_DATE_EPOCH of debian/changelog"
           cat "$repo/cmake/mingw-w64-x86_64.cmake") |
          sha256sum | cut -c1-12)
   prefix=$prism_qt_cache/qt-${version//[^A-Za-z0-9.]/_}-mingw-$key
@@ -102,6 +107,9 @@ prism_windows_qt() {
   [ -n "$src" ] || { echo "qtbase source not unpacked in $work" >&2; return 1; }
   echo "Building the static Qt for Windows (once per machine; some 30 minutes) ..." >&2
   local maps="-ffile-prefix-map=$src=$prism_qt_source_name -ffile-prefix-map=$work/build=$prism_qt_build_name"
+  local SOURCE_DATE_EPOCH
+  SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
+  export SOURCE_DATE_EPOCH
   cmake -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
