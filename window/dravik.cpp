@@ -104,6 +104,11 @@ QString ResourceText(std::string_view path) {
   return QString::fromUtf8(file.readAll());
 }
 
+// The window's font at a zoom, which every control takes.
+QFont WindowFont(int zoom) {
+  return QFont(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
+}
+
 // Whether the whole text shows in the field without scrolling.
 bool TextFits(const QLineEdit* field, const QString& text) {
   QStyleOptionFrame frame;
@@ -137,7 +142,7 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   // it shows the largest zoom step that fits.
   setMinimumSize(ToQSize(ClientSize(0)));
   resize(minimumSize());
-  setFont(QFont(Text(kFontFamily), kFontPointSize, QFont::Normal));
+  setFont(WindowFont(kZoomSteps[0]));
   setPalette(ClassicPalette());
   // The tooltips are windows of their own, and would take the theme's colours.
   QToolTip::setPalette(palette());
@@ -246,8 +251,7 @@ void Dravik::ShowZoomStep(std::size_t step) {
   QStyle* previous = classic_style_;
   classic_style_ = new ClassicStyle(zoom);
   classic_style_->setParent(this);
-  const QFont font(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
-  setFont(font);
+  setFont(WindowFont(zoom));
   // The tooltips, in their own font, as large as the window is zoomed.
   QFont tooltip_font = tooltip_font_;
   tooltip_font.setPointSizeF(tooltip_font_.pointSizeF() * zoom / 100);
@@ -287,13 +291,17 @@ void Dravik::KeepOnScreen() {
 
 bool Dravik::StepFits(std::size_t step) const {
   if (step >= kZoomSteps.size()) return false;
-  const QSize size = ToQSize(ClientSize(step));
-  if (isMaximized() || isFullScreen()) return size.width() <= width() && size.height() <= height();
-  // With the window's frame, within the screen's space for windows.
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const QScreen* on = screen();
-  return on == nullptr || (on->availableGeometry().size() - frame)
-                              .boundedTo(size) == size;
+  if (step == 0) return true;
+  // Maximised, within the window; otherwise, with the window's frame, within
+  // the screen's space for windows. The steps grow: a step fits where the
+  // largest that fits is no smaller.
+  QSize space = size();
+  if (!isMaximized() && !isFullScreen()) {
+    const QScreen* on = screen();
+    if (on == nullptr) return true;
+    space = on->availableGeometry().size() - (frameGeometry().size() - size());
+  }
+  return step <= LargestStepThatFits(ToPixelSize(space));
 }
 
 void Dravik::ZoomIn() {
