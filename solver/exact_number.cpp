@@ -9,6 +9,8 @@ namespace prism {
 namespace {
 
 using Int = std::int64_t;
+__extension__ typedef __int128 Int128;
+__extension__ typedef unsigned __int128 UInt128;
 
 // Each step is checked, and the lowest 64-bit value is kept out, so that
 // negation, gcd and abs never overflow.
@@ -114,16 +116,80 @@ Int Pow10(int n) {
   return power;
 }
 
+// Integers of a fraction or root shown in a text have at most this many digits.
 constexpr int kMaxShownDigits = 7;
 constexpr int kMaxDigits = 18;  // what always fits in 64 bits
 
 bool Short(Int n) { return n > -Pow10(kMaxShownDigits) && n < Pow10(kMaxShownDigits); }
 
 // Whether the denominator divides 10^7: the decimals end within seven places.
-bool EndsWithinSevenDecimals(Int denominator) { return Pow10(kMaxShownDigits) % denominator == 0; }
+bool EndsWithinSevenDecimals(Int denominator) { return Pow10(kDecimals) % denominator == 0; }
 
+// Written out in full, never with an exponent.
 std::string Integer(Int n, const NumberFormat& format) {
-  return FormatShortNumber(static_cast<double>(n), format);
+  const std::string digits = std::to_string(n);
+  return FormatDecimalText(n < 0 ? digits.substr(1) : digits, n < 0, format);
+}
+
+// The number as (p + q·√d)/r over the least common denominator of its two
+// parts, r > 0; q = 0 for a fraction.
+struct OverCommonDenominator {
+  Int p = 0;
+  Int q = 0;
+  Int r = 1;
+};
+
+std::optional<OverCommonDenominator> CommonDenominatorForm(const ExactNumber& number) {
+  const Fraction& x = number.rational_part();
+  const Fraction& y = number.root_factor();
+  OverCommonDenominator form;
+  if (!Multiply(x.denominator / std::gcd(x.denominator, y.denominator), y.denominator, &form.r) ||
+      !Multiply(x.numerator, form.r / x.denominator, &form.p) ||
+      !Multiply(y.numerator, form.r / y.denominator, &form.q)) {
+    return std::nullopt;
+  }
+  return form;
+}
+
+template <typename T>
+T Magnitude(T n) { return n < 0 ? -n : n; }
+
+template <typename T>
+int SignOf(T n) { return (n > 0) - (n < 0); }
+
+// Rounds towards minus infinity, where C++ rounds towards zero.
+Int128 FloorDivide(Int128 numerator, Int128 denominator) {
+  const Int128 quotient = numerator / denominator;
+  return quotient * denominator != numerator && (numerator < 0) != (denominator < 0) ? quotient - 1
+                                                                                     : quotient;
+}
+
+UInt128 SquareRootFloor(UInt128 m) {
+  auto r = static_cast<UInt128>(std::sqrt(static_cast<long double>(m)));
+  while (r * r > m) --r;
+  while ((r + 1) * (r + 1) <= m) ++r;
+  return r;
+}
+
+// q²·d·scale², where it stays below 2^125 so that four times it fits.
+std::optional<UInt128> ScaledRootSquare(Int q, Int d, Int128 scale) {
+  UInt128 scaled = 0, square = 0, m = 0;
+  if (__builtin_mul_overflow(static_cast<UInt128>(Magnitude(q)), static_cast<UInt128>(scale),
+                             &scaled) ||
+      __builtin_mul_overflow(scaled, scaled, &square) ||
+      __builtin_mul_overflow(square, static_cast<UInt128>(d), &m) || (m >> 125) != 0) {
+    return std::nullopt;
+  }
+  return m;
+}
+
+std::string DecimalDigits(UInt128 n) {
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(n % 10)));
+    n /= 10;
+  } while (n != 0);
+  return digits;
 }
 
 }  // namespace
@@ -200,6 +266,58 @@ ExactNumber Sqrt(const ExactNumber& a) {
   return Of(Fraction{}, root, f);
 }
 
+std::optional<int> Sign(const ExactNumber& number) {
+  if (!number.has_value()) return std::nullopt;
+  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
+  if (!form) return std::nullopt;
+  if (form->q == 0 || form->p == 0 || SignOf(form->p) == SignOf(form->q)) {
+    return form->q == 0 ? SignOf(form->p) : form->p == 0 ? SignOf(form->q) : SignOf(form->p);
+  }
+  // Opposite signs: the larger square wins; p² = q²·d never, d is no square.
+  Int128 roots = 0;
+  if (__builtin_mul_overflow(Int128{form->q} * form->q, Int128{number.radicand()}, &roots)) {
+    return std::nullopt;
+  }
+  return Int128{form->p} * form->p > roots ? SignOf(form->p) : SignOf(form->q);
+}
+
+std::optional<RoundedDecimal> RoundedToDecimals(const ExactNumber& number, int decimals) {
+  if (!number.has_value() || decimals < 0 || decimals > kMaxDigits) return std::nullopt;
+  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
+  if (!form) return std::nullopt;
+  // value·10^decimals = (a + q·10^decimals·√d)/r; each product stays below 2^125.
+  const Int128 scale = Pow10(decimals);
+  const Int128 a = Int128{form->p} * scale;
+  const Int128 r = form->r;
+  RoundedDecimal rounded;
+  UInt128 whole = 0;
+  if (form->q == 0) {
+    whole = static_cast<UInt128>((2 * Magnitude(a) + r) / (2 * r));
+    rounded.exact = Magnitude(a) % r == 0;
+    rounded.negative = a < 0;
+  } else {
+    const std::optional<UInt128> m = ScaledRootSquare(form->q, number.radicand(), scale);
+    if (!m) return std::nullopt;
+    // 2·√m lies strictly between h and h + 1, so twice the numerator
+    // strictly between low and low + 1: no whole number of halves between.
+    const auto h = static_cast<Int128>(SquareRootFloor(4 * *m));
+    const Int128 low = form->q > 0 ? 2 * a + h : 2 * a - h - 1;
+    const Int128 nearest = FloorDivide(2 * low + 1 + 2 * r, 4 * r);
+    whole = static_cast<UInt128>(Magnitude(nearest));
+    rounded.negative = low < 0;
+  }
+  std::string digits = DecimalDigits(whole);
+  const auto width = static_cast<std::size_t>(decimals) + 1;
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  rounded.fixed = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+  if (decimals > 0) {
+    rounded.fixed += '.';
+    rounded.fixed += digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+  }
+  rounded.negative = rounded.negative && whole != 0;
+  return rounded;
+}
+
 std::optional<std::string> ExactText(const ExactNumber& number, const NumberFormat& format) {
   if (!number.has_value()) return std::nullopt;
   const Fraction& x = number.rational_part();
@@ -211,13 +329,12 @@ std::optional<std::string> ExactText(const ExactNumber& number, const NumberForm
     return Integer(x.numerator, format) + "/" + Integer(x.denominator, format);
   }
   // (p ± q√d)/r over the least common denominator.
-  Int r = 0, p = 0, q = 0;
-  if (!Multiply(x.denominator / std::gcd(x.denominator, y.denominator), y.denominator, &r) ||
-      !Multiply(x.numerator, r / x.denominator, &p) ||
-      !Multiply(y.numerator < 0 ? -y.numerator : y.numerator, r / y.denominator, &q) || !Short(p) ||
-      !Short(q) || !Short(r) || !Short(number.radicand())) {
+  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
+  if (!form || !Short(form->p) || !Short(form->q) || !Short(form->r) ||
+      !Short(number.radicand())) {
     return std::nullopt;
   }
+  const Int p = form->p, q = Magnitude(form->q), r = form->r;
   // Written from the left only: GCC 12 at -O3 takes a text put before
   // another for an overlapping copy.
   const bool sum_over_r = p != 0 && r != 1;

@@ -56,6 +56,22 @@ class ExactNumber {
   std::int64_t d_ = 1;
 };
 
+// -1, 0 or 1 as the number is below, at or above zero; nullopt where it has
+// no value or the comparison would need more than 128 bits.
+std::optional<int> Sign(const ExactNumber& number);
+
+// A number rounded to a count of decimals, half away from zero.
+struct RoundedDecimal {
+  std::string fixed;      // the magnitude with exactly that many decimals: "1234.5000000"
+  bool negative = false;  // below zero, and not rounded to zero
+  bool exact = false;     // the number is exactly this decimal
+};
+
+// The number rounded to 0 to 18 decimals; nullopt where it has no value or
+// the rounding would need more than 128 bits. A root is never halfway, so
+// only a fraction can be rounded away from zero.
+std::optional<RoundedDecimal> RoundedToDecimals(const ExactNumber& number, int decimals);
+
 // The number as a pupil writes it where its decimals never end and it is
 // short enough to read: "25/6", "-5/3", "(5 − √5)/2", "3√2", with every
 // integer written in the format (at most seven digits each). nullopt where

@@ -12,8 +12,6 @@
 namespace prism {
 namespace {
 
-constexpr int kDecimals = 7;
-
 // Longest fixed text of a double with seven decimals: sign, 309 digits, point, decimals.
 constexpr std::size_t kFixedBufferSize = 1 + 309 + 1 + kDecimals + 16;
 
@@ -295,39 +293,19 @@ std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
 
 std::string FormatFieldNumber(double value, const NumberFormat& format) {
   if (!std::isfinite(value)) return {};
-  const std::string seven_decimals = SevenDecimals(std::fabs(value));
-  if (seven_decimals.empty()) return {};
-  const std::string_view fixed = seven_decimals;
-  const std::size_t point = fixed.find('.');
-  const std::string_view integer = fixed.substr(0, point);
-  const std::string_view fraction = fixed.substr(point + 1);
-
-  const bool rounds_to_zero = fixed.find_first_not_of("0.") == std::string_view::npos;
-  std::string out;
-  if (std::signbit(value) && !rounds_to_zero) out += '-';
-  out += GroupDigits(integer, format);
-  out += WrittenDecimalSeparator(format);
-  out += fraction;
-  return out;
+  const std::string fixed = SevenDecimals(std::fabs(value));
+  if (fixed.empty()) return {};
+  const bool rounds_to_zero = fixed.find_first_not_of("0.") == std::string::npos;
+  return FormatDecimalText(fixed, std::signbit(value) && !rounds_to_zero, format);
 }
 
-std::string FormatShortNumber(double value, const NumberFormat& format) {
-  if (!std::isfinite(value)) return {};
-  char buffer[kFixedBufferSize];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value));
-  if (error != std::errc()) return {};
-  const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
-  const std::size_t integer_end = shortest.find_first_of(".e");
-  std::string out = std::signbit(value) && value != 0.0 ? "-" : "";
-  // Scientific texts are not grouped: their integer part is one digit.
-  out += GroupDigits(shortest.substr(0, integer_end), format);
-  if (integer_end == std::string_view::npos) return out;
-  std::string_view rest = shortest.substr(integer_end);
-  if (rest.front() == '.') {
-    out += WrittenDecimalSeparator(format);
-    rest.remove_prefix(1);
-  }
-  out += rest;
+std::string FormatDecimalText(std::string_view plain, bool negative, const NumberFormat& format) {
+  const std::size_t point = plain.find('.');
+  std::string out = negative ? "-" : "";
+  out += GroupDigits(plain.substr(0, point), format);
+  if (point == std::string_view::npos) return out;
+  out += WrittenDecimalSeparator(format);
+  out += plain.substr(point + 1);
   return out;
 }
 

@@ -11,6 +11,9 @@
 
 namespace prism {
 
+// The decimals a value field shows.
+inline constexpr int kDecimals = 7;
+
 // How numbers are written: the decimal separator and the digit grouping of the
 // integer part. group_sizes counts from the decimal point outwards and its last
 // size repeats (a size of 0 or less ends the grouping); an empty separator or
@@ -63,9 +66,10 @@ std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
 // text and is written as the empty text.
 std::string FormatFieldNumber(double value, const NumberFormat& format = {});
 
-// Writes the value as short as it reads back to the same double (3, 2.5, 0.1,
-// 1e+22), with the format's separators and "-" before negatives. Not finite:
-// the empty text.
-std::string FormatShortNumber(double value, const NumberFormat& format = {});
+// Writes a plain decimal ("1234.5": digits with at most one "." and nothing
+// else) with the format's separators, its integer part grouped, and "-"
+// before it where negative is set.
+std::string FormatDecimalText(std::string_view plain, bool negative,
+                              const NumberFormat& format = {});
 
 }  // namespace prism

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/solver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #ifdef __FAST_MATH__
 #error "The solver must be built without fast-math: its results depend on exact IEEE rounding."
@@ -30,35 +32,63 @@ constexpr auto SurfaceFromSides = [](const auto& v) { return 2 * ((v[a] * v[c]) 
 constexpr auto VolumeFromSides = [](const auto& v) { return (v[a] * v[b]) * v[c]; };
 constexpr auto HeightFromSurface = [](const auto& v) { return v[S] / ((2 * v[a]) + (2 * v[b])); };
 constexpr auto HeightFromVolume = [](const auto& v) { return v[V] / (v[a] * v[b]); };
+// The divisor of rows 3 and 8: a·S − 2·V and b·S − 2·V, in two parts.
+constexpr auto SurfaceTimesA = [](const auto& v) { return v[a] * v[S]; };
+constexpr auto SurfaceTimesB = [](const auto& v) { return v[b] * v[S]; };
+constexpr auto TwiceVolume = [](const auto& v) { return 2 * v[V]; };
 constexpr auto SideBFromSurfaceAndVolume = [](const auto& v) {
-  return ((2 * v[V]) * v[a]) / ((v[a] * v[S]) - (2 * v[V]));
+  return (TwiceVolume(v) * v[a]) / (SurfaceTimesA(v) - TwiceVolume(v));
 };
 constexpr auto SideBFromSurface = [](const auto& v) { return (v[S] / (2 * v[c])) - v[a]; };
 constexpr auto SideBFromVolume = [](const auto& v) { return v[V] / (v[a] * v[c]); };
 constexpr auto SideAFromSurface = [](const auto& v) { return (v[S] / (2 * v[c])) - v[b]; };
 constexpr auto SideAFromVolume = [](const auto& v) { return v[V] / (v[b] * v[c]); };
 constexpr auto SideAFromSurfaceAndVolume = [](const auto& v) {
-  return ((2 * v[V]) * v[b]) / ((v[b] * v[S]) - (2 * v[V]));
+  return (TwiceVolume(v) * v[b]) / (SurfaceTimesB(v) - TwiceVolume(v));
 };
 // t = a + b = S/(2c): a and b are the roots of x² − t·x + V/c.
 constexpr auto HalfPerimeter = [](const auto& v) { return v[S] / (2 * v[c]); };
+// The radicand t² − 4·V/c, in two parts.
+constexpr auto HalfPerimeterSquared = [](const auto& v) {
+  const auto t = HalfPerimeter(v);
+  return t * t;
+};
+constexpr auto FourVolumesOverHeight = [](const auto& v) { return (4 * v[V]) / v[c]; };
 // a is the smaller root.
 constexpr auto SmallerSideFromHeight = [](const auto& v) {
-  const auto t = HalfPerimeter(v);
-  return (t - Sqrt((t * t) - ((4 * v[V]) / v[c]))) / 2;
+  return (HalfPerimeter(v) - Sqrt(HalfPerimeterSquared(v) - FourVolumesOverHeight(v))) / 2;
+};
+// The same where the radicand is 0: a = b = t/2, as (t − 0)/2 rounds.
+constexpr auto HalfOfHalfPerimeter = [](const auto& v) { return HalfPerimeter(v) / 2; };
+
+// A formula computed both ways: in doubles and exactly.
+struct Formula {
+  double (*compute)(const PrismValues&);
+  ExactNumber (*exact)(const ExactPrismValues&);
+
+  constexpr Formula(auto formula) : compute(formula), exact(formula) {}
+};
+
+// A difference in a row's formula whose exact zero or sign the doubles may
+// miss by a rounding: a divisor (rows 3 and 8), where zero leaves no
+// result, or a radicand (row 9), where below zero leaves none and zero gives
+// the first result by at_zero. Every other divisor is a product or sum of
+// positive values and of sides no formula makes exactly zero.
+struct Edge {
+  Formula minuend;
+  Formula subtrahend;
+  std::optional<Formula> at_zero;
 };
 
 // A formula with its text, as a pupil writes it: the same operations in the
 // same grouping, with the usual precedence (² before · and /, those before +
 // and −, each level from the left). Only the letters a, b, c, S, V and t stand
 // for values.
-struct WrittenFormula {
-  double (*compute)(const PrismValues&);
-  ExactNumber (*exact)(const ExactPrismValues&);
+struct WrittenFormula : Formula {
   std::string_view text;
 
   constexpr WrittenFormula(auto formula, std::string_view formula_text)
-      : compute(formula), exact(formula), text(formula_text) {}
+      : Formula(formula), text(formula_text) {}
 };
 
 constexpr WrittenFormula kSurface{SurfaceFromSides, "S = 2·(a·c + b·c)"};
@@ -71,21 +101,25 @@ struct RowFormulas {
   WrittenFormula first;
   WrittenFormula second;
   std::optional<WrittenFormula> helper;
+  std::optional<Edge> edge;
 };
 
 constexpr std::array<RowFormulas, kCombinationCount> kRowFormulas = {{
-    {kSurface, kVolume, {}},                                                         // a, b, c
-    {{HeightFromSurface, "c = S/(2·a + 2·b)"}, kVolume, {}},                         // a, b, S
-    {kHeightFromVolume, kSurface, {}},                                               // a, b, V
-    {{SideBFromSurfaceAndVolume, "b = 2·V·a/(a·S − 2·V)"}, kHeightFromVolume, {}},   // a, S, V
-    {{SideBFromSurface, "b = S/(2·c) − a"}, kVolume, {}},                            // a, c, S
-    {{SideBFromVolume, "b = V/(a·c)"}, kSurface, {}},                                // a, c, V
-    {{SideAFromSurface, "a = S/(2·c) − b"}, kVolume, {}},                            // b, c, S
-    {{SideAFromVolume, "a = V/(b·c)"}, kSurface, {}},                                // b, c, V
-    {{SideAFromSurfaceAndVolume, "a = 2·V·b/(b·S − 2·V)"}, kHeightFromVolume, {}},   // b, S, V
+    {kSurface, kVolume, {}, {}},                                                         // a, b, c
+    {{HeightFromSurface, "c = S/(2·a + 2·b)"}, kVolume, {}, {}},                         // a, b, S
+    {kHeightFromVolume, kSurface, {}, {}},                                               // a, b, V
+    {{SideBFromSurfaceAndVolume, "b = 2·V·a/(a·S − 2·V)"}, kHeightFromVolume, {},  // a, S, V
+     Edge{SurfaceTimesA, TwiceVolume, {}}},
+    {{SideBFromSurface, "b = S/(2·c) − a"}, kVolume, {}, {}},                            // a, c, S
+    {{SideBFromVolume, "b = V/(a·c)"}, kSurface, {}, {}},                                // a, c, V
+    {{SideAFromSurface, "a = S/(2·c) − b"}, kVolume, {}, {}},                            // b, c, S
+    {{SideAFromVolume, "a = V/(b·c)"}, kSurface, {}, {}},                                // b, c, V
+    {{SideAFromSurfaceAndVolume, "a = 2·V·b/(b·S − 2·V)"}, kHeightFromVolume, {},   // b, S, V
+     Edge{SurfaceTimesB, TwiceVolume, {}}},
     {{SmallerSideFromHeight, "a = (t − √(t² − 4·V/c))/2"},                           // c, S, V
      {SideBFromVolume, "b = V/(a·c)"},
-     WrittenFormula{HalfPerimeter, "t = S/(2·c)"}},
+     WrittenFormula{HalfPerimeter, "t = S/(2·c)"},
+     Edge{HalfPerimeterSquared, FourVolumesOverHeight, HalfOfHalfPerimeter}},
 }};
 
 // The name of a formula's text, before " = ", and its right-hand side.
@@ -118,13 +152,47 @@ std::optional<Quantity> LetterQuantity(char letter) {
   return std::nullopt;
 }
 
-// A result: the exact value and then the decimal as the field shows it, where
-// the exact value is shown; else as short as it reads back.
-std::string ShownResult(double value, const ExactNumber& exact, const NumberFormat& format) {
-  const std::optional<std::string> exact_text = ExactText(exact, format);
-  if (!exact_text) return FormatShortNumber(value, format);
-  return *exact_text + " ≈ " + FormatFieldNumber(value, format);
+// A value as a derivation writes it.
+struct WrittenValue {
+  std::string text;
+  bool approximate = false;  // the field's rounding of a value with no short exact text
+  bool fraction_or_root = false;  // "25/6", "3√2", "(5 − √5)/2", "2 − √3"
+  bool sum = false;               // unbracketed: "2 − √3"
+  bool negative = false;
+};
+
+// A value is written exactly: a decimal that ends within the given places
+// (every given value; a computed one within seven), else a short fraction or
+// root; else approximately, as its field shows it. Never with an exponent.
+WrittenValue Written(double value, const ExactNumber& exact, int decimals,
+                     const NumberFormat& format) {
+  WrittenValue written;
+  const std::optional<RoundedDecimal> decimal = RoundedToDecimals(exact, decimals);
+  if (decimal && decimal->exact) {
+    std::string plain = decimal->fixed;
+    if (plain.find('.') != std::string::npos) {
+      plain.erase(plain.find_last_not_of('0') + 1);
+      if (plain.back() == '.') plain.pop_back();
+    }
+    written.text = FormatDecimalText(plain, decimal->negative, format);
+    written.negative = decimal->negative;
+    return written;
+  }
+  if (std::optional<std::string> text = ExactText(exact, format)) {
+    written.text = std::move(*text);
+    written.negative = written.text.starts_with('-');
+    written.fraction_or_root = true;
+    written.sum = !written.text.starts_with('(') && written.text.find(' ') != std::string::npos;
+    return written;
+  }
+  written.text = FieldText(value, exact, format);
+  written.approximate = true;
+  written.negative = written.text.starts_with('-');
+  return written;
 }
+
+// Every digit of a given value, up to what a 64-bit exact value holds.
+constexpr int kGivenDecimals = 18;
 
 // A value of a derivation, as the doubles give it and exactly.
 struct DerivedValue {
@@ -132,13 +200,24 @@ struct DerivedValue {
   ExactNumber exact;
 };
 
-// The right-hand side with each letter replaced by its value. A negative
-// value stands in parentheses, and so does a fraction or root after "/" or
-// before "²", where the reading from the left would split it.
-std::string Substituted(std::string_view expression, const PrismValues& values,
-                        const ExactPrismValues& exact, const DerivedValue& t,
-                        const NumberFormat& format) {
+// Brackets keep a value whole where its neighbours would split it as the
+// pupil reads: a negative value anywhere; a fraction or root after "/" or
+// before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
+// ("(2 − √3)·1" after "1/(", "2·(2 − √3)").
+bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after) {
+  const bool operand = before.ends_with("/") || after.starts_with("·") ||
+                       after.starts_with("/") || after.starts_with("²");
+  return value.negative || (value.fraction_or_root && operand) ||
+         (value.sum && before.ends_with("·"));
+}
+
+// The right-hand side with each letter replaced by its value, and whether
+// any of them is approximate.
+std::pair<std::string, bool> Substituted(std::string_view expression, const PrismValues& values,
+                                         const ExactPrismValues& exact, int row,
+                                         const DerivedValue& t, const NumberFormat& format) {
   std::string out;
+  bool approximate = false;
   for (std::size_t i = 0; i < expression.size(); ++i) {
     const char ch = expression[i];
     const std::optional<Quantity> letter = LetterQuantity(ch);
@@ -147,12 +226,13 @@ std::string Substituted(std::string_view expression, const PrismValues& values,
       continue;
     }
     const DerivedValue value = letter ? DerivedValue{values[*letter], exact[*letter]} : t;
-    const std::optional<std::string> exact_text = ExactText(value.exact, format);
-    const std::string number = exact_text.value_or(FormatShortNumber(value.value, format));
-    const bool split = exact_text && (out.ends_with('/') || expression.substr(i + 1).starts_with("²"));
-    out += value.value < 0.0 || split ? "(" + number + ")" : number;
+    const int decimals = letter && IsKnown(row, *letter) ? kGivenDecimals : kDecimals;
+    const WrittenValue written = Written(value.value, value.exact, decimals, format);
+    approximate = approximate || written.approximate;
+    out += Bracketed(written, out, expression.substr(i + 1)) ? "(" + written.text + ")"
+                                                              : written.text;
   }
-  return out;
+  return {out, approximate};
 }
 
 bool IsMarked(const KnownMarks& marks, Quantity q) { return marks[Index(q)] == 1; }
@@ -164,20 +244,66 @@ bool AllFinite(const PrismValues& values) {
   return true;
 }
 
+// The doubles of a difference may land on the wrong side of zero only
+// where it is within a few roundings of it; beyond 2^-40 of its parts, they
+// never do.
+bool NearZero(double minuend, double subtrahend) {
+  const double scale = std::max(std::fabs(minuend), std::fabs(subtrahend));
+  return std::isfinite(scale) && std::fabs(minuend - subtrahend) <= scale * 0x1p-40;
+}
+
+// The known values exactly, as their texts are written.
+ExactPrismValues ExactKnown(const Combination& combination, const FieldTexts& texts,
+                            const NumberFormat& format) {
+  ExactPrismValues exact;
+  for (Quantity q : combination.known) exact[q] = ExactNumber::FromText(texts[Index(q)], format);
+  return exact;
+}
+
+// Where the exact value of the row's edge decides otherwise than its
+// doubles: no finite result, or the first result at the edge's zero.
+// Exact arithmetic runs only near zero; where it overflows, the doubles
+// decide.
+SolveOutcome DecideEdge(const Combination& combination, const RowFormulas& formulas,
+                        const FieldTexts& texts, const NumberFormat& format,
+                        PrismValues& values) {
+  if (!formulas.edge) return SolveOutcome::kSolved;
+  const Edge& edge = *formulas.edge;
+  const double minuend = edge.minuend.compute(values);
+  const double subtrahend = edge.subtrahend.compute(values);
+  if (!NearZero(minuend, subtrahend)) return SolveOutcome::kSolved;
+  const ExactPrismValues exact = ExactKnown(combination, texts, format);
+  const std::optional<int> sign = Sign(edge.minuend.exact(exact) - edge.subtrahend.exact(exact));
+  if (!sign) return SolveOutcome::kSolved;
+  if (!edge.at_zero) return *sign == 0 ? SolveOutcome::kNoFiniteResult : SolveOutcome::kSolved;
+  if (*sign < 0) return SolveOutcome::kNoFiniteResult;
+  if (minuend - subtrahend < 0.0) {
+    values[combination.computed[0]] = edge.at_zero->compute(values);
+    values[combination.computed[1]] = formulas.second.compute(values);
+  }
+  return SolveOutcome::kSolved;
+}
+
 }  // namespace
 
-std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
-                                          const NumberFormat& format) {
-  std::optional<Quantity> first;
+std::optional<InvalidKnown> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
+                                              const NumberFormat& format) {
   for (Quantity q : kAllQuantities) {
+    if (!IsMarked(marks, q)) continue;
     // Text after the number ("2,5" under a "." format, "3abc", "1/2") would
     // leave a value other than the one the pupil meant: refused, never cut.
-    const std::optional<double> x = ParseWholeFieldNumber(texts[Index(q)], format);
-    // A value beyond the range of a double reads as infinity: no box has it.
-    const bool valid = x && *x > 0.0 && std::isfinite(*x);
-    if (IsMarked(marks, q) && !valid && !first) first = q;
+    const std::string& text = texts[Index(q)];
+    const std::optional<double> x = ParseWholeFieldNumber(text, format);
+    if (!x || *x < 0.0 || std::signbit(*x)) return InvalidKnown{q, Invalidity::kNotPositive};
+    // A positive number beyond the range of a double reads as infinity or 0.
+    if (std::isinf(*x)) return InvalidKnown{q, Invalidity::kTooLarge};
+    if (*x == 0.0) {
+      const std::optional<WrittenDecimal> decimal = ReadWrittenDecimal(text, format);
+      const bool positive = decimal && !decimal->digits.empty();
+      return InvalidKnown{q, positive ? Invalidity::kTooSmall : Invalidity::kNotPositive};
+    }
   }
-  return first;
+  return std::nullopt;
 }
 
 bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks, const NumberFormat& format) {
@@ -196,7 +322,8 @@ SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& m
   const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
   result.values[combination->computed[0]] = formulas.first.compute(result.values);
   result.values[combination->computed[1]] = formulas.second.compute(result.values);
-  result.outcome = AllFinite(result.values) ? SolveOutcome::kSolved : SolveOutcome::kNoFiniteResult;
+  result.outcome = DecideEdge(*combination, formulas, texts, format, result.values);
+  if (!AllFinite(result.values)) result.outcome = SolveOutcome::kNoFiniteResult;
   return result;
 }
 
@@ -211,16 +338,19 @@ std::vector<std::string_view> RowFormulaTexts(int row) {
 }
 
 ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format) {
-  ExactPrismValues exact;
   const Combination* combination = FindCombination(row);
-  if (combination == nullptr) return exact;
-  for (Quantity q : combination->known) {
-    exact[q] = ExactNumber::FromText(texts[Index(q)], format);
-  }
+  if (combination == nullptr) return {};
+  ExactPrismValues exact = ExactKnown(*combination, texts, format);
   const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
   exact[combination->computed[0]] = formulas.first.exact(exact);
   exact[combination->computed[1]] = formulas.second.exact(exact);
   return exact;
+}
+
+std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format) {
+  const std::optional<RoundedDecimal> rounded = RoundedToDecimals(exact, kDecimals);
+  if (!rounded) return FormatFieldNumber(value, format);
+  return FormatDecimalText(rounded->fixed, rounded->negative, format);
 }
 
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
@@ -235,8 +365,18 @@ std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& valu
   const auto derive = [&](std::string_view text, const DerivedValue& result) {
     const std::string name(Name(text));
     lines.emplace_back(text);
-    lines.push_back(name + " = " + Substituted(RightHandSide(text), values, exact, t, format));
-    lines.push_back(name + " = " + ShownResult(result.value, result.exact, format));
+    const auto [substituted, approximate] =
+        Substituted(RightHandSide(text), values, exact, row, t, format);
+    lines.push_back(name + (approximate ? " ≈ " : " = ") + substituted);
+    const WrittenValue written = Written(result.value, result.exact, kDecimals, format);
+    if (written.approximate) {
+      lines.push_back(name + " ≈ " + written.text);
+    } else if (written.fraction_or_root) {
+      lines.push_back(name + " = " + written.text + " ≈ " +
+                      FieldText(result.value, result.exact, format));
+    } else {
+      lines.push_back(name + " = " + written.text);
+    }
   };
   if (q == combination->computed[0]) {
     if (formulas.helper) derive(formulas.helper->text, t);

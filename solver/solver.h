@@ -32,11 +32,25 @@ struct SolveResult {
   PrismValues values;
 };
 
+// Why a given value is refused.
+enum class Invalidity {
+  kNotPositive,  // no number alone, or one not above 0
+  kTooLarge,     // positive, beyond the range of a double ("1e999")
+  kTooSmall,     // positive, so close to 0 that a double holds no such value ("1e-999")
+};
+
+struct InvalidKnown {
+  Quantity quantity;
+  Invalidity why;
+
+  bool operator==(const InvalidKnown&) const = default;
+};
+
 // The first marked field, in quantity order, that does not hold a finite
-// number greater than 0 and nothing after it but blanks; nullopt when there is
-// none. Every field is read, marked or not.
-std::optional<Quantity> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
-                                          const NumberFormat& format = {});
+// number greater than 0 and nothing after it but blanks, and why; nullopt
+// when there is none.
+std::optional<InvalidKnown> FirstInvalidKnown(const FieldTexts& texts, const KnownMarks& marks,
+                                              const NumberFormat& format = {});
 
 // True when every marked field holds a finite number greater than 0 and
 // nothing after it but blanks.
@@ -45,6 +59,10 @@ bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
 
 // Reads the row's three known values and computes the other two with the row's
 // formulas. values holds all five whenever the outcome is not kRejected.
+// Where the doubles of a divisor or of row 9's radicand come within a few
+// roundings of zero, its exact value decides: an exact zero divisor or a
+// negative radicand leaves no finite result, a radicand the doubles make
+// negative though it is not gives a = b = t/2.
 SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,
                   const NumberFormat& format = {});
 
@@ -70,14 +88,21 @@ struct ExactPrismValues {
 // and is asked for only to explain a result.
 ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format = {});
 
+// The text of a value's field: its exact value rounded to seven decimals,
+// half away from zero, where that is known; else the double's, as
+// FormatFieldNumber writes it.
+std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format = {});
+
 // How the row computed q from the five values Solve gave: for each formula
 // behind q (for row 9's a, the helper t first) the formula, the same with the
-// values put in, then its result, one line each. A value whose decimals never
-// end is written exactly where it has a short exact value (25/6, (5 − √5)/2),
-// a result then followed by " ≈ " and its decimal as the field shows it;
-// every other number as short as it reads back to the same double. Numbers
-// are in the format's separators. Empty where q is no computed quantity of
-// the row.
+// values put in, then its result, one line each. Each value is written
+// exactly where it can be: a decimal (a given one with every digit, a
+// computed one where it ends within seven places), else a short fraction or
+// root (25/6, (5 − √5)/2), a result then followed by " ≈ " and its field's
+// text. A value with neither is its field's text, and its line says " ≈ ".
+// Never an exponent; brackets where a neighbour would split a value.
+// Numbers are in the format's separators. Empty where q is no computed
+// quantity of the row.
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
                                     const NumberFormat& format = {},
                                     const ExactPrismValues& exact = {});

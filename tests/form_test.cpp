@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -118,14 +119,22 @@ TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
   EXPECT_EQ(Field(0)->text(), "1234567");
   EXPECT_EQ(window_->model().field(Quantity::kA).text, "1234567");
 
-  QApplication::clipboard()->setText("98765432");
-  QTest::mouseClick(Field(1), Qt::LeftButton);
-  QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Field(1)->text(), "9876543") << "a paste past the limit is cut to it";
-  QApplication::clipboard()->setText("2.5");
+  // A paste past the limit changes nothing and says why; a pasted line's end is dropped.
+  for (const char* paste : {"98765432", "0.123456789", "5\r\n6"}) {
+    QApplication::clipboard()->setText(QString::fromLatin1(paste));
+    QTest::mouseClick(Field(1), Qt::LeftButton);
+    QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Field(1)->text(), "") << paste;
+    EXPECT_TRUE(window_->model().refusal().alert()) << paste;
+    EXPECT_EQ(QToolTip::text(),
+              QString::fromUtf8(RefusalHint(window_->model().refusal().refusal)))
+        << paste;
+  }
+  QApplication::clipboard()->setText("2.5\r\n");
   QTest::keyClick(Field(1), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Field(1)->text(), "2.5");
+  EXPECT_FALSE(window_->model().refusal().alert());
 
   Type(2, "3");
   QTest::mouseClick(Button(0), Qt::LeftButton);
@@ -137,9 +146,25 @@ TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
   QTest::keyClick(Field(1), Qt::Key_End);
   QTest::keyClicks(Field(1), "1");
   EXPECT_EQ(Field(1)->text(), "2.5000000");
+  EXPECT_EQ(QToolTip::text(), QString::fromUtf8(RefusalHint(Refusal::kTooLong)));
   QTest::keyClick(Field(1), Qt::Key_Backspace);
   EXPECT_EQ(Field(1)->text(), "2.500000");
   EXPECT_EQ(window_->model().field(Quantity::kB).text, "2.500000");
+
+  // Entered by Tab, Shift+Tab or Ctrl+A, a field selects all from its first
+  // digit, which it shows.
+  const auto expect_from_start = [this](int i, const char* how) {
+    EXPECT_EQ(QApplication::focusWidget(), Field(i)) << how;
+    EXPECT_EQ(Field(i)->selectedText(), Field(i)->text()) << how;
+    EXPECT_EQ(Field(i)->cursorPosition(), 0) << how;
+  };
+  QTest::keyClick(Field(1), Qt::Key_Tab);
+  expect_from_start(2, "Tab");
+  QTest::keyClick(Field(2), Qt::Key_Backtab, Qt::ShiftModifier);
+  expect_from_start(1, "Shift+Tab");
+  QTest::keyClick(Field(1), Qt::Key_End);
+  QTest::keyClick(Field(1), Qt::Key_A, Qt::ControlModifier);
+  expect_from_start(1, "Ctrl+A");
 }
 
 TEST_F(FormTest, ReadOnlyFieldsTakeNoTypingButCanBeFocused) {
@@ -349,6 +374,12 @@ TEST_F(FormTest, LayoutMatchesTheDesign) {
   EXPECT_EQ(List()->accessibleName(), "Дадени:");
   EXPECT_EQ(Control<QWidget>("Picture1")->accessibleName(), "Чертеж на правоъгълен паралелепипед");
   EXPECT_FALSE(Control<QWidget>("Picture1")->accessibleDescription().isEmpty());
+  // An image to a screen reader, with its name, though it paints itself.
+  QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(Control<QWidget>("Picture1"));
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->role(), QAccessible::Graphic);
+  EXPECT_EQ(picture->text(QAccessible::Name), "Чертеж на правоъгълен паралелепипед");
+  EXPECT_FALSE(picture->text(QAccessible::Description).isEmpty());
   EXPECT_EQ(Control<QWidget>("Text1(0)")->accessibleName(), "Задача");
   // Inside the frame, under its caption's line, the window colour, exactly.
   const QPoint inside = Control<QWidget>("Frame1")->mapTo(window_.get(), QPoint(80, 14));

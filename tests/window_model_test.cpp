@@ -73,7 +73,12 @@ TEST(WindowModel, RefusedCalculateNamesWhatToFix) {
       {0, {"3", "4", "3e"}, {Refusal::kNotPositive, 2}},
       {0, {"3", "2\u00B2", "1"}, {Refusal::kNotPositive, 1}},
       {0, {"3", "4", "-5"}, {Refusal::kNotPositive, 2}},
-      {3, {"3", "70", "1e999"}, {Refusal::kNotPositive, 4}},
+      {3, {"3", "70", "1e999"}, {Refusal::kTooLarge, 4}},
+      {3, {"3", "-1e999", "1"}, {Refusal::kNotPositive, 3}},
+      {0, {"3", "4", "1e-999"}, {Refusal::kTooSmall, 2}},
+      // a·S = 2·V exactly, though not in doubles: no box, not a huge side.
+      {3, {"0.7", "2.8", "0.98"}, {Refusal::kNoBox, kNoField}},
+      {8, {"0.7", "2.8", "0.98"}, {Refusal::kNoBox, kNoField}},
       {9, {"1", " ", "1"}, {Refusal::kNotPositive, 3}},
       {9, {"1", "2", "1"}, {Refusal::kNoBox, kNoField}},
       {3, {"3", "40", "60"}, {Refusal::kNoBox, kNoField}},
@@ -89,6 +94,7 @@ TEST(WindowModel, RefusedCalculateNamesWhatToFix) {
   }
   EXPECT_EQ(RefusalHint(Refusal::kNotPositive), "Въведете положително число.");
   EXPECT_EQ(RefusalHint(Refusal::kNoBox), "Няма правоъгълен паралелепипед с тези стойности.");
+  EXPECT_EQ(RefusalHint(Refusal::kTooLarge), "Числото е твърде голямо.");
 }
 
 TEST(WindowModel, SolvesTheWorkedExample) {
@@ -190,39 +196,47 @@ TEST(WindowModel, NoSelectionLeavesEveryFieldLocked) {
 }
 
 TEST(WindowModel, TypingLimits) {
+  constexpr Refusal kFits = Refusal::kNone;
+  constexpr Refusal kTooLong = Refusal::kTooLong;
   struct Case {
     int field;
     // Typed first; or, starting with '=', row 1's 3, 4, 70 calculated and
     // the rest typed into the field.
     const char* before;
     const char* typed;   // what the edit would make the text
-    const char* kept;    // what the field then holds; nullptr: the edit is refused
-    std::size_t cursor;  // bytes before the cursor after a kept edit
+    const char* kept;    // what the field then holds; nullptr: the edit changes nothing
+    std::size_t cursor;  // characters before the cursor after a kept edit
+    Refusal refusal;     // why nothing changed; kFits with no text kept: no typing at all
   };
   const Case cases[] = {
-      {0, "", "1234567", "1234567", 7},
-      {0, "1234567", "12345678", "1234567", 7},  // an eighth character stops
-      {0, "", "12345678", "1234567", 7},         // a paste is cut to the limit
-      {0, "123456", "12ab3456", "12a3456", 3},   // in the middle as well
-      {0, "1234", "1x234", "1x234", 2},
-      {0, "1234567", "17", "17", 1},
-      {0, "", "абвгдеж", "абвгдеж", 7},  // seven characters, fourteen bytes
-      {0, "", "абвгдежз", "абвгдеж", 7},
-      {0, "абв", "абXYZWVUв", "абXYZWв", 6},
-      {0, "1", "1\u00A0000\u202F0000", "1\u00A0000\u202F0", 7},
-      {3, "", "1", nullptr, 0},  // S is read-only in row 0
-      {4, "", "1", nullptr, 0},
-      {-1, "", "1", nullptr, 0},
-      {5, "", "1", nullptr, 0},
+      {0, "", "1234567", "1234567", 7, kFits},
+      {0, "1234567", "12345678", nullptr, 0, kTooLong},  // an eighth character stops
+      // A paste that does not fit is refused whole, never cut into another number.
+      {0, "", "123456789", nullptr, 0, kTooLong},
+      {0, "", "0.123456789", nullptr, 0, kTooLong},
+      {0, "123456", "12ab3456", nullptr, 0, kTooLong},
+      {0, "1234", "1x234", "1x234", 2, kFits},
+      {0, "1234567", "17", "17", 1, kFits},
+      {0, "", "абвгдеж", "абвгдеж", 7, kFits},  // seven characters, fourteen bytes
+      {0, "", "абвгдежз", nullptr, 0, kTooLong},
+      {0, "1", "1\u00A0000\u202F0", "1\u00A0000\u202F0", 7, kFits},
+      // A line end ends a pasted line; one inside the paste refuses it.
+      {0, "", "5\r\n", "5", 1, kFits},
+      {0, "12", "1\n\n2", "12", 1, kFits},
+      {0, "", "1234567\n", "1234567", 7, kFits},
+      {0, "", "5\r\n6", nullptr, 0, Refusal::kNotOneLine},
+      {3, "", "1", nullptr, 0, kFits},  // S is read-only in row 0
+      {4, "", "1", nullptr, 0, kFits},
+      {-1, "", "1", nullptr, 0, kFits},
+      {5, "", "1", nullptr, 0, kFits},
       // A result longer than the limit can still be shortened or edited in place.
-      {0, "=", "3.000000", "3.000000", 8},
-      {0, "=", "3.0000001", "3.0000001", 9},
-      {0, "=", "3.00000001", "3.0000000", 9},
+      {0, "=", "3.000000", "3.000000", 8, kFits},
+      {0, "=", "3.0000001", "3.0000001", 9, kFits},
+      {0, "=", "3.00000001", nullptr, 0, kTooLong},
       // Room up to the length the program wrote: "70.0000000" → "7.0000000" → "75.0000000".
-      {3, "=", "7.0000000", "7.0000000", 1},
-      {3, "=7.0000000", "75.0000000", "75.0000000", 2},
-      {3, "=7.0000000", "705.0000000", "70.0000000", 2},
-      {1, "", "0.0000001", "0.00000", 7},  // a cut paste
+      {3, "=", "7.0000000", "7.0000000", 1, kFits},
+      {3, "=7.0000000", "75.0000000", "75.0000000", 2, kFits},
+      {3, "=7.0000000", "705.0000000", nullptr, 0, kTooLong},
   };
   for (const Case& c : cases) {
     WindowModel model = Started();
@@ -241,14 +255,20 @@ TEST(WindowModel, TypingLimits) {
     EXPECT_EQ(model.FieldTyped(c.field, c.typed), c.kept != nullptr) << c.typed;
     if (c.kept != nullptr) {
       ASSERT_TRUE(fitted.has_value());
-      // Whatever the limit takes away sounds the alert.
-      const bool cut = std::string(c.kept) != c.typed;
-      EXPECT_EQ(*fitted, (TypedEdit{c.kept, c.cursor, cut})) << c.typed;
+      EXPECT_EQ(*fitted, (TypedEdit{c.kept, c.cursor})) << c.typed;
       EXPECT_EQ(model.fields()[static_cast<std::size_t>(c.field)].text, c.kept);
-    } else {
-      EXPECT_FALSE(fitted.has_value());
-      EXPECT_EQ(model.fields(), before) << c.typed;
+      EXPECT_FALSE(model.refusal().alert());
+      continue;
     }
+    EXPECT_EQ(model.fields(), before) << c.typed;
+    if (c.refusal == kFits) {
+      EXPECT_FALSE(fitted.has_value()) << c.typed;
+      continue;
+    }
+    // The refusal stands, its hint beside the field, the user's text left as it was.
+    ASSERT_TRUE(fitted.has_value());
+    EXPECT_EQ(fitted->refusal, c.refusal) << c.typed;
+    EXPECT_EQ(model.refusal(), (Reaction{c.refusal, c.field, false})) << c.typed;
   }
 }
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/controls.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +22,14 @@ bool IsLeftButtonEvent(const QMouseEvent* event) {
          (event->button() == Qt::NoButton && (event->buttons() & Qt::LeftButton));
 }
 
+QAccessibleInterface* PictureAccessibility(const QString& /*class_name*/, QObject* object) {
+  auto* picture = dynamic_cast<PictureBox*>(object);
+  if (picture == nullptr) return nullptr;
+  // A label without a pixmap is plain text to a screen reader; the box is
+  // painted, not set as a pixmap.
+  return new QAccessibleWidget(picture, QAccessible::Graphic);
+}
+
 }  // namespace
 
 // The frame's width at 100 %.
@@ -28,6 +39,11 @@ PictureBox::PictureBox(QPixmap at_own_size, Drawing draw, QWidget* parent)
     : QLabel(parent), at_own_size_(std::move(at_own_size)), draw_(draw) {
   setFocusPolicy(Qt::StrongFocus);
   setLineWidth(kPictureFrameWidth);
+  static const bool installed = [] {
+    QAccessible::installFactory(&PictureAccessibility);
+    return true;
+  }();
+  (void)installed;
 }
 
 void PictureBox::SetZoom(int zoom) {
@@ -109,6 +125,30 @@ void ValueField::contextMenuEvent(QContextMenuEvent* event) {
   ShowPlainMenu(this, createStandardContextMenu(), event->globalPos());
 }
 
+void ValueField::SelectFromTheStart() {
+  const auto length = static_cast<int>(text().size());
+  setSelection(length, -length);
+}
+
+void ValueField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  // The line edit selects all with the cursor at the end, and scrolls there.
+  const Qt::FocusReason reason = event->reason();
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+      reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason) {
+    SelectFromTheStart();
+  }
+}
+
+void ValueField::keyPressEvent(QKeyEvent* event) {
+  if (event == QKeySequence::SelectAll) {
+    SelectFromTheStart();
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
 void InfoText::contextMenuEvent(QContextMenuEvent* event) {
   ShowPlainMenu(this, createStandardContextMenu(event->pos()), event->globalPos());
 }
@@ -116,7 +156,10 @@ void InfoText::contextMenuEvent(QContextMenuEvent* event) {
 QValidator::State TypingValidator::validate(QString& input, int& cursor) const {
   const std::optional<TypedEdit> fitted = model_.FitTyping(field_, input.toStdString());
   if (!fitted) return Invalid;
-  if (fitted->cut) QApplication::beep();
+  if (fitted->refusal != Refusal::kNone) {
+    model_.EditRefused(field_, fitted->refusal);
+    return Invalid;
+  }
   const QString text = QString::fromStdString(fitted->text);
   if (text != input) {
     input = text;

@@ -24,6 +24,8 @@ class PictureBox : public QLabel {
  public:
   using Drawing = QImage (*)(qreal scale);
 
+  // Assistive technology sees it as an image, with its accessible name and
+  // description.
   PictureBox(QPixmap at_own_size, Drawing draw, QWidget* parent = nullptr);
 
   void SetZoom(int zoom);
@@ -62,13 +64,19 @@ class SelectionKeepingList : public QListWidget {
 // own, and would take the theme's look.
 void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position);
 
-// A value field, whose context menu keeps the window's look.
+// A value field, whose context menu keeps the window's look. Entered by the
+// keyboard or the program, or with Ctrl+A, it selects its whole text with
+// the cursor at the start, so that a long number shows its first digits.
 class ValueField : public QLineEdit {
  public:
   using QLineEdit::QLineEdit;
 
+  void SelectFromTheStart();
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A text of the window the user reads, selects and copies, whose context menu
@@ -82,17 +90,18 @@ class InfoText : public QPlainTextEdit {
 };
 
 // Asks the model, before a keystroke or paste changes a value field, what the
-// field may hold after it, and sounds the alert where the typing limit takes
-// something away; text the program sets is never cut.
+// field may hold after it. An edit the model refuses is undone, and stands
+// as the model's refusal: the field then reports the input rejected, and the
+// window shows the hint. Text the program sets is never refused.
 class TypingValidator : public QValidator {
  public:
-  TypingValidator(const WindowModel& model, int field, QObject* parent)
+  TypingValidator(WindowModel& model, int field, QObject* parent)
       : QValidator(parent), model_(model), field_(field) {}
 
   State validate(QString& input, int& cursor) const override;
 
  private:
-  const WindowModel& model_;
+  WindowModel& model_;
   int field_;
 };
 

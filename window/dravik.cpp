@@ -451,6 +451,10 @@ void Dravik::ConnectEvents() {
       model_.FieldTyped(static_cast<int>(i), text.toStdString());
       ShowModelState();
     });
+    // The field reports an edit the model refused before it undoes it: the
+    // refusal is all that changed, and its hint shows.
+    connect(text2_[i], &QLineEdit::inputRejected, this,
+            [this] { ShowReaction(model_.refusal()); });
     // Enter in a value field calculates, in a read-only one too.
     connect(text2_[i], &QLineEdit::returnPressed, command1_[kCalculateButton], &QPushButton::click);
   }
@@ -492,11 +496,12 @@ void Dravik::ShowReaction(const Reaction& reaction) {
   QApplication::beep();
   QWidget* beside = command1_[kCalculateButton];
   if (reaction.focus_field != kNoField) {
-    QLineEdit* field = text2_[static_cast<std::size_t>(reaction.focus_field)];
-    field->setFocus(Qt::OtherFocusReason);
-    // The whole text selected, the cursor at its start, so that typing replaces it.
-    field->setSelection(static_cast<int>(field->text().size()),
-                        -static_cast<int>(field->text().size()));
+    auto* field = static_cast<ValueField*>(text2_[static_cast<std::size_t>(reaction.focus_field)]);
+    if (reaction.select_text) {
+      field->setFocus(Qt::OtherFocusReason);
+      // The whole text selected, the cursor at its start, so that typing replaces it.
+      field->SelectFromTheStart();
+    }
     beside = field;
   }
   QToolTip::showText(beside->mapToGlobal(QPoint(beside->width() / 2, beside->height())),

@@ -24,15 +24,6 @@ std::size_t CharacterCount(std::string_view utf8) {
   return count;
 }
 
-// Bytes taken by the first n characters of the text.
-std::size_t BytesOfCharacters(std::string_view utf8, std::size_t n) {
-  std::size_t end = 0;
-  for (std::size_t seen = 0; end < utf8.size(); ++end) {
-    if (!IsContinuationByte(utf8[end]) && seen++ == n) break;
-  }
-  return end;
-}
-
 // Where an edit turned before into after: after = before[0, prefix) +
 // inserted + before[before.size() - suffix, end), at character boundaries.
 struct EditSpan {
@@ -55,11 +46,23 @@ EditSpan FindEdit(std::string_view before, std::string_view after) {
 }
 
 // One tooltip per refusal, in the order of Refusal.
-constexpr std::array<std::string_view, 3> kRefusalHints = {
+constexpr std::array<std::string_view, static_cast<std::size_t>(Refusal::kCount)> kRefusalHints = {
     "",
     "Въведете положително число.",
     "Няма правоъгълен паралелепипед с тези стойности.",
+    "Числото е твърде голямо.",
+    "Числото е твърде близо до нулата.",
+    "Числото е твърде дълго за това поле.",
+    "Поставете едно число на един ред.",
 };
+
+constexpr bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// The refusal of a given value that is not positive, finite and alone.
+constexpr std::array<Refusal, 3> kInvalidityRefusals = {
+    Refusal::kNotPositive, Refusal::kTooLarge, Refusal::kTooSmall};
+static_assert(kInvalidityRefusals[static_cast<std::size_t>(Invalidity::kTooLarge)] ==
+              Refusal::kTooLarge);
 
 }  // namespace
 
@@ -117,36 +120,43 @@ std::optional<TypedEdit> WindowModel::FitTyping(int field, std::string_view new_
   if (new_text == state.text) return TypedEdit{state.text, CharacterCount(state.text)};
   if (state.read_only) return std::nullopt;
 
+  const TypedEdit refused{state.text, CharacterCount(state.text), Refusal::kTooLong};
   const EditSpan edit = FindEdit(state.text, new_text);
-  const std::size_t inserted_end = new_text.size() - edit.suffix;
-  const std::size_t length = CharacterCount(new_text);
+  std::string_view inserted = new_text.substr(edit.prefix, new_text.size() - edit.suffix - edit.prefix);
+  // A line copied with its line end (CR LF on Windows) pastes as the line.
+  while (!inserted.empty() && IsLineEnd(inserted.back())) inserted.remove_suffix(1);
+  if (std::any_of(inserted.begin(), inserted.end(), IsLineEnd)) {
+    return TypedEdit{refused.text, refused.cursor, Refusal::kNotOneLine};
+  }
+  const std::string before_cursor = std::string(new_text.substr(0, edit.prefix)) + std::string(inserted);
+  std::string text = before_cursor + std::string(new_text.substr(new_text.size() - edit.suffix));
   // The limit stops typing past it; a longer text the program wrote may still
   // be edited in place ("70,0000000" into "75,0000000"), but not grown.
   const std::size_t room =
       std::max(static_cast<std::size_t>(std::max(state.max_typed_length, 0)),
                state.written_length);
-  if (state.max_typed_length <= 0 || length <= room) {
-    return TypedEdit{std::string(new_text), CharacterCount(new_text.substr(0, inserted_end))};
-  }
-  const std::string_view inserted = new_text.substr(edit.prefix, inserted_end - edit.prefix);
-  const std::size_t inserted_length = CharacterCount(inserted);
-  const std::size_t excess = length - room;
-  const std::size_t kept =
-      BytesOfCharacters(inserted, inserted_length > excess ? inserted_length - excess : 0);
-  const std::string_view before_cursor = new_text.substr(0, edit.prefix + kept);
-  return TypedEdit{std::string(before_cursor) + std::string(new_text.substr(inserted_end)),
-                   CharacterCount(before_cursor), true};
+  if (state.max_typed_length > 0 && CharacterCount(text) > room) return refused;
+  return TypedEdit{std::move(text), CharacterCount(before_cursor)};
 }
 
 bool WindowModel::FieldTyped(int field, std::string_view new_text) {
   std::optional<TypedEdit> fitted = FitTyping(field, new_text);
   if (!fitted) return false;
+  if (fitted->refusal != Refusal::kNone) {
+    EditRefused(field, fitted->refusal);
+    return false;
+  }
   if (fitted->text == fields_[static_cast<std::size_t>(field)].text) return true;
   fields_[static_cast<std::size_t>(field)].text = std::move(fitted->text);
   // The computed values no longer follow from what the fields show.
   ForgetDerivations();
   refusal_ = {};
   return true;
+}
+
+Reaction WindowModel::EditRefused(int field, Refusal refusal) {
+  refusal_ = {refusal, field, false};
+  return refusal_;
 }
 
 void WindowModel::ForgetDerivations() {
@@ -185,9 +195,11 @@ Reaction WindowModel::Calculate() {
       Solve(static_cast<std::int16_t>(selected_entry_), texts, marks, format_);
   switch (result.outcome) {
     case SolveOutcome::kRejected: {
-      const std::optional<Quantity> invalid = FirstInvalidKnown(texts, marks, format_);
+      const std::optional<InvalidKnown> invalid = FirstInvalidKnown(texts, marks, format_);
       // No given field to blame only where there is no row at all.
-      refusal_ = {Refusal::kNotPositive, invalid ? static_cast<int>(Index(*invalid)) : kNoField};
+      refusal_ = invalid ? Reaction{kInvalidityRefusals[static_cast<std::size_t>(invalid->why)],
+                                    static_cast<int>(Index(invalid->quantity))}
+                         : Reaction{Refusal::kNotPositive, kNoField};
       return refusal_;
     }
     case SolveOutcome::kNoFiniteResult:
@@ -200,7 +212,7 @@ Reaction WindowModel::Calculate() {
   const ExactPrismValues exact = ExactValues(selected_entry_, texts, format_);
   for (Quantity q : kAllQuantities) {
     FieldState& state = fields_[Index(q)];
-    Write(state, FormatFieldNumber(result.values[q], format_));
+    Write(state, FieldText(result.values[q], exact[q], format_));
     state.derivation.clear();
     for (const std::string& line : Derivation(selected_entry_, q, result.values, format_, exact)) {
       if (!state.derivation.empty()) state.derivation += '\n';

@@ -46,23 +46,30 @@ using FieldStates = std::array<FieldState, kQuantityCount>;
 // No value field.
 inline constexpr int kNoField = -1;
 
-// Why a press of the calculate button wrote nothing.
+// Why a press of the calculate button wrote nothing, or an edit of a value
+// field changed nothing.
 enum class Refusal {
   kNone,         // it did write, or the button was not calculate
   kNotPositive,  // a given value is not a positive finite number alone
   kNoBox,        // the given values describe no box
+  kTooLarge,     // a given value is beyond the range of a double
+  kTooSmall,     // a given positive value is too close to 0 for a double
+  kTooLong,      // the edit would make the text longer than the field's room
+  kNotOneLine,   // the edit holds a line end before its end
+  kCount,
 };
 
-// What the window must do beyond showing the new state. A refused press is
-// never silent: the window sounds the system's alert and shows the hint
-// beside the field to focus, or beside the calculate button where there is
-// none.
+// What the window must do beyond showing the new state. A refusal is never
+// silent: the window sounds the system's alert and shows the hint beside the
+// field, or beside the calculate button where there is none.
 struct Reaction {
   Refusal refusal = Refusal::kNone;
-  // The value field to focus with its whole text selected, so that typing
-  // replaces it: the first given field, in quantity order, that does not
-  // hold a positive finite number alone.
+  // The value field the hint is about: after a press, the first given field,
+  // in quantity order, that does not hold a positive finite number alone,
+  // focused with its whole text selected so that typing replaces it; after
+  // a refused edit, the field edited, left as the user had it.
   int focus_field = kNoField;
+  bool select_text = true;
 
   bool alert() const { return refusal != Refusal::kNone; }
   bool operator==(const Reaction&) const = default;
@@ -71,13 +78,14 @@ struct Reaction {
 // The tooltip shown for each refusal.
 std::string_view RefusalHint(Refusal refusal);
 
-// The text and cursor of a value field after the user's edit, cut to fit.
+// The text and cursor of a value field after the user's edit, or why the
+// edit changes nothing.
 struct TypedEdit {
   std::string text;
-  std::size_t cursor = 0;  // in characters of text: just after what the user's edit kept
-  // The limit refused or cut what the edit inserted: the window sounds the
-  // system's alert, so that no keystroke is lost without a sign.
-  bool cut = false;
+  std::size_t cursor = 0;  // in characters of text: just after what the edit inserted
+  // kTooLong or kNotOneLine where the edit is refused whole: a paste is never
+  // cut into another number, and no keystroke is lost without a sign.
+  Refusal refusal = Refusal::kNone;
 
   bool operator==(const TypedEdit&) const = default;
 };
@@ -92,27 +100,30 @@ class WindowModel {
   void ListSelected(int list_index, int row);
   Reaction ButtonClicked(int button_index);
   // The user's edit (keystroke, paste, deletion) would make the field's text
-  // new_text. Where the edit would make the text longer than its room (the
-  // longer of the typing limit and the text the program last wrote there),
-  // what it inserted is cut so that the text fills the room, as typing stops
-  // there. nullopt where the field takes no typing; the window then undoes
-  // the edit. Asked before the edit happens.
+  // new_text. Line ends at the end of what the edit inserted (a pasted line)
+  // are dropped. The edit is refused whole where a line end remains in what
+  // it inserted, or where the text would be longer than its room (the longer
+  // of the typing limit and the text the program last wrote there). nullopt
+  // where the field takes no typing; the window then undoes the edit. Asked
+  // before the edit happens.
   std::optional<TypedEdit> FitTyping(int field, std::string_view new_text) const;
-  // The user's edit made the field's text new_text: stores it, cut as
-  // FitTyping cuts it; any edit that changes the text ends the standing
-  // refusal and the derivations. Returns false, changing nothing, where the
-  // field takes no typing.
+  // The user's edit made the field's text new_text: stores it as FitTyping
+  // fits it; any edit that changes the text ends the standing refusal and the
+  // derivations. A refused edit changes no text and stands as the refusal,
+  // its hint beside the field. Returns whether the text was stored.
   bool FieldTyped(int field, std::string_view new_text);
 
   // The window's procedures.
   void ApplyCombination();
   Reaction Calculate();
   void ClearFields();
+  // An edit FitTyping refused: it now stands as the refusal.
+  Reaction EditRefused(int field, Refusal refusal);
 
   const FieldStates& fields() const { return fields_; }
   const FieldState& field(Quantity q) const { return fields_[Index(q)]; }
   int selected_entry() const { return selected_entry_; }
-  // The last press's refusal while it stands: until the next edit of any
+  // The last refusal while it stands: until the next edit of any
   // field, the next press or the next change of combination. The window
   // shows its hint only as long.
   const Reaction& refusal() const { return refusal_; }
