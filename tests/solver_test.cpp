@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <bit>
 #include <cstdint>
@@ -51,8 +52,9 @@ TEST(Solve, EveryRowSolvesTheWorkedBox) {
       {7, {"4", "5", "60"}, {{3, 4, 5, 70, 60}}},
       {8, {"4", "70", "60"}, {{3, 4, 5, 70, 60}}},
       {9, {"5", "70", "60"}, {{3, 4, 5, 70, 60}}},
-      // Zero radicand: a square base.
+      // Zero radicand: a square base, also where the doubles make it negative.
       {9, {"1", "4", "1"}, {{1, 1, 1, 4, 1}}},
+      {9, {"1", "2.8", "0.49"}, {{0.7, 0.49 / 0.7, 1, 2.8, 0.49}}},
       // Results are not validated: a negative side and volume are shown.
       {4, {"10", "1", "4"}, {{10, -8, 1, 4, -80}}},
       {3, {"1", "1", "1"}, {{1, -2, -0.5, 1, 1}}},
@@ -160,6 +162,11 @@ TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
   };
   const Case cases[] = {
       {3, {"1", "2", "1"}, "a*S = 2*V divides by zero"},
+      // Exactly a*S = 2*V, which the doubles miss: 0.7*2.8 - 2*0.98 = 2^-52.
+      {3, {"0.7", "2.8", "0.98"}, "a*S = 2*V exactly"},
+      {8, {"0.7", "2.8", "0.98"}, "b*S = 2*V exactly"},
+      // The exact radicand is -0.0001, which the doubles may round to 0.
+      {9, {"1", "2.8", "0.4901"}, "exactly negative radicand"},
       {8, {"1", "2", "1"}, "b*S = 2*V divides by zero"},
       {9, {"1", "2", "1"}, "negative radicand"},
       {9, {"1", "2", "1e-300"}, "a comes out as 0"},
@@ -382,6 +389,63 @@ TEST(ExactValues, AgreeWithTheDoubles) {
     }
   }
   EXPECT_GT(exact, 7 * 500 * 4) << "most values have an exact value";
+}
+
+// A number of units of 10^-decimals rounded to seven decimals, half away
+// from zero, as a pupil rounds: the field's text, by another road.
+std::string SevenDecimalsOf(std::int64_t units, int decimals) {
+  std::int64_t scale = 1;
+  for (int i = 7; i < decimals; ++i) scale *= 10;
+  for (int i = decimals; i < 7; ++i) units *= 10;
+  const std::int64_t whole = (units + scale / 2) / scale;
+  std::string digits = std::to_string(whole);
+  digits.insert(0, digits.size() < 8 ? 8 - digits.size() : 0, '0');
+  return digits.insert(digits.size() - 7, ".");
+}
+
+std::string DecimalText(std::int64_t units, int decimals) {
+  std::string digits = std::to_string(units);
+  digits.insert(0, digits.size() <= static_cast<std::size_t>(decimals)
+                       ? static_cast<std::size_t>(decimals) + 1 - digits.size()
+                       : 0,
+                '0');
+  return digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+}
+
+// Boxes with at most three decimals a side, a square base one time in four:
+// every row finds the box, and every field shows its value's rounding.
+TEST(Solve, FindsEveryBoxAndShowsItsRounding) {
+  std::mt19937_64 random(2512);
+  int shown_exactly = 0, shown = 0;
+  for (int box = 0; box < 3000; ++box) {
+    std::int64_t x = 1 + static_cast<std::int64_t>(random() % 20000);
+    std::int64_t y = box % 4 == 0 ? x : 1 + static_cast<std::int64_t>(random() % 20000);
+    const std::int64_t z = 1 + static_cast<std::int64_t>(random() % 20000);
+    if (x > y) std::swap(x, y);  // row 9 takes the smaller root as a
+    // In units of 10^-3, 10^-3, 10^-3, 10^-6 and 10^-9.
+    const std::array<std::int64_t, 5> units = {x, y, z, 2 * z * (x + y), x * y * z};
+    const std::array<int, 5> decimals = {3, 3, 3, 6, 9};
+    for (int row = 0; row < 10; ++row) {
+      Input input;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        input.texts[Index(q)] = DecimalText(units[Index(q)], decimals[Index(q)]);
+        input.marks[Index(q)] = 1;
+      }
+      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      ASSERT_EQ(result.outcome, SolveOutcome::kSolved)
+          << "row " << row << ": " << x << ", " << y << ", " << z << " thousandths";
+      const ExactPrismValues exact = ExactValues(row, input.texts);
+      for (Quantity q : kAllQuantities) {
+        ++shown;
+        if (!exact[q].has_value()) continue;  // beyond 64 bits: the doubles'
+        ++shown_exactly;
+        EXPECT_EQ(FieldText(result.values[q], exact[q]),
+                  SevenDecimalsOf(units[Index(q)], decimals[Index(q)]))
+            << "row " << row << ' ' << QuantityCaption(q) << ": " << x << ", " << y << ", " << z;
+      }
+    }
+  }
+  EXPECT_GT(shown_exactly, shown * 4 / 5);
 }
 
 }  // namespace
