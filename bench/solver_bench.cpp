@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One press of the calculate button without the window: solve a typical row
-// and write the five values as field texts.
+// One press of the calculate button without the window: solve a row and
+// write the five values as field texts.
 
 #include <benchmark/benchmark.h>
 
@@ -10,13 +10,49 @@
 namespace prism {
 namespace {
 
+struct Press {
+  int row;
+  FieldTexts texts;
+};
+
+// A typical row; the rows whose divisor or radicand is a difference, away
+// from zero and at it (a square base, where the exact values decide).
+constexpr std::array<Press, 4> kPresses = {{
+    {4, {"3.25", "", "5", "70.5", ""}},
+    {3, {"3.25", "", "", "70.5", "60.2"}},
+    {9, {"", "", "5", "70.5", "60.2"}},
+    {9, {"", "", "1", "2.8", "0.49"}},
+}};
+
+KnownMarks MarksOf(const FieldTexts& texts) {
+  KnownMarks marks{};
+  for (std::size_t i = 0; i < texts.size(); ++i) marks[i] = texts[i].empty() ? 0 : 1;
+  return marks;
+}
+
+// The doubles, written as the doubles round.
 void SolveAndFormat(benchmark::State& state, const NumberFormat& format) {
-  const FieldTexts texts = {"3.25", "", "5", "70.5", ""};
-  const KnownMarks marks = {1, 0, 1, 1, 0};
+  const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
+  const KnownMarks marks = MarksOf(press.texts);
   for (auto _ : state) {
-    const SolveResult result = Solve(4, texts, marks, format);
+    const SolveResult result = Solve(static_cast<std::int16_t>(press.row), press.texts, marks, format);
     for (double value : result.values.values) {
       std::string text = FormatFieldNumber(value, format);
+      benchmark::DoNotOptimize(text);
+    }
+  }
+}
+
+// What the window does: the doubles, the exact values, and the fields
+// written from the exact values.
+void SolveExactly(benchmark::State& state) {
+  const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
+  const KnownMarks marks = MarksOf(press.texts);
+  for (auto _ : state) {
+    const SolveResult result = Solve(static_cast<std::int16_t>(press.row), press.texts, marks);
+    const ExactPrismValues exact = ExactValues(press.row, press.texts);
+    for (Quantity q : kAllQuantities) {
+      std::string text = FieldText(result.values[q], exact[q]);
       benchmark::DoNotOptimize(text);
     }
   }
@@ -27,8 +63,9 @@ void BM_SolveAndFormatGrouped(benchmark::State& state) {
   SolveAndFormat(state, NumberFormat{",", ".", {3, 3}});
 }
 
-BENCHMARK(BM_SolveAndFormatPlain);
-BENCHMARK(BM_SolveAndFormatGrouped);
+BENCHMARK(BM_SolveAndFormatPlain)->DenseRange(0, kPresses.size() - 1);
+BENCHMARK(BM_SolveAndFormatGrouped)->Arg(0);
+BENCHMARK(SolveExactly)->DenseRange(0, kPresses.size() - 1);
 
 }  // namespace
 }  // namespace prism
