@@ -274,11 +274,12 @@ std::optional<int> Sign(const ExactNumber& number) {
     return form->q == 0 ? SignOf(form->p) : form->p == 0 ? SignOf(form->q) : SignOf(form->p);
   }
   // Opposite signs: the larger square wins; p² = q²·d never, d is no square.
-  Int128 roots = 0;
-  if (__builtin_mul_overflow(Int128{form->q} * form->q, Int128{number.radicand()}, &roots)) {
+  const auto square = [](Int n) { return static_cast<UInt128>(Magnitude(n)) * Magnitude(n); };
+  UInt128 roots = 0;
+  if (__builtin_mul_overflow(square(form->q), static_cast<UInt128>(number.radicand()), &roots)) {
     return std::nullopt;
   }
-  return Int128{form->p} * form->p > roots ? SignOf(form->p) : SignOf(form->q);
+  return square(form->p) > roots ? SignOf(form->p) : SignOf(form->q);
 }
 
 std::optional<RoundedDecimal> RoundedToDecimals(const ExactNumber& number, int decimals) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Solving: any row number, texts and marks; never crashes, and reports a box
 // only with five finite values and valid given ones; explaining it in exact
-// values never crashes either.
+// values and writing its fields from them never crashes either.
 
 #include <cmath>
 #include <cstdint>
@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const prism::ExactPrismValues exact = prism::ExactValues(row, texts, format);
     for (prism::Quantity q : prism::kAllQuantities) {
       if (prism::Derivation(row, q, result.values, format, exact).size() % 3 != 0) std::abort();
+      if (prism::FieldText(result.values[q], exact[q], format).empty()) std::abort();
     }
   }
   return 0;
