@@ -25,6 +25,7 @@
 #include <QToolTip>
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "prism/program_info.h"
@@ -120,16 +121,11 @@ TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
   EXPECT_EQ(window_->model().field(Quantity::kA).text, "1234567");
 
   // A paste past the limit changes nothing and says why; a pasted line's end is dropped.
-  for (const char* paste : {"98765432", "0.123456789", "5\r\n6"}) {
-    QApplication::clipboard()->setText(QString::fromLatin1(paste));
-    QTest::mouseClick(Field(1), Qt::LeftButton);
-    QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Field(1)->text(), "") << paste;
-    EXPECT_TRUE(window_->model().refusal().alert()) << paste;
-    EXPECT_EQ(QToolTip::text(),
-              QString::fromUtf8(RefusalHint(window_->model().refusal().refusal)))
-        << paste;
-  }
+  QApplication::clipboard()->setText("98765432");
+  QTest::mouseClick(Field(1), Qt::LeftButton);
+  QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Field(1)->text(), "");
+  EXPECT_EQ(QToolTip::text(), QString::fromUtf8(RefusalHint(Refusal::kTooLong)));
   QApplication::clipboard()->setText("2.5\r\n");
   QTest::keyClick(Field(1), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(Field(1), Qt::Key_V, Qt::ControlModifier);
@@ -153,18 +149,15 @@ TEST_F(FormTest, TypingStopsAtSevenCharactersButResultsStayWhole) {
 
   // Entered by Tab, Shift+Tab or Ctrl+A, a field selects all from its first
   // digit, which it shows.
-  const auto expect_from_start = [this](int i, const char* how) {
-    EXPECT_EQ(QApplication::focusWidget(), Field(i)) << how;
-    EXPECT_EQ(Field(i)->selectedText(), Field(i)->text()) << how;
-    EXPECT_EQ(Field(i)->cursorPosition(), 0) << how;
-  };
-  QTest::keyClick(Field(1), Qt::Key_Tab);
-  expect_from_start(2, "Tab");
-  QTest::keyClick(Field(2), Qt::Key_Backtab, Qt::ShiftModifier);
-  expect_from_start(1, "Shift+Tab");
-  QTest::keyClick(Field(1), Qt::Key_End);
-  QTest::keyClick(Field(1), Qt::Key_A, Qt::ControlModifier);
-  expect_from_start(1, "Ctrl+A");
+  for (const auto& [key, modifier, into] : {std::tuple{Qt::Key_Tab, Qt::NoModifier, 2},
+                                            {Qt::Key_Backtab, Qt::ShiftModifier, 1},
+                                            {Qt::Key_A, Qt::ControlModifier, 1}}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), key, modifier);
+    EXPECT_EQ(QApplication::focusWidget(), Field(into)) << key;
+    EXPECT_EQ(Field(into)->selectedText(), Field(into)->text()) << key;
+    EXPECT_EQ(Field(into)->cursorPosition(), 0) << key;
+  }
 }
 
 TEST_F(FormTest, ReadOnlyFieldsTakeNoTypingButCanBeFocused) {
