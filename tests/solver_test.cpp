@@ -166,8 +166,8 @@ TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
       // Exactly a*S = 2*V, which the doubles miss: 0.7*2.8 - 2*0.98 = 2^-52.
       {3, {"0.7", "2.8", "0.98"}, "a*S = 2*V exactly"},
       {8, {"0.7", "2.8", "0.98"}, "b*S = 2*V exactly"},
-      // The exact radicand is -0.0001, which the doubles may round to 0.
-      {9, {"1", "2.8", "0.4901"}, "exactly negative radicand"},
+      // The exact radicand is -4e-15, which the doubles make 0.
+      {9, {"1", "9.4", "5.522500000000001"}, "exactly negative radicand"},
       {8, {"1", "2", "1"}, "b*S = 2*V divides by zero"},
       {9, {"1", "2", "1"}, "negative radicand"},
       {9, {"1", "2", "1e-300"}, "a comes out as 0"},
