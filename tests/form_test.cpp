@@ -21,8 +21,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
 #include <QTest>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -30,8 +35,10 @@
 
 #include "prism/program_info.h"
 #include "window/application.h"
+#include "window/classic_style.h"
 #include "window/controls.h"
 #include "window/dravik.h"
+#include "window/zoom.h"
 
 namespace prism {
 namespace {
@@ -533,7 +540,7 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   }
   ASSERT_EQ(designed.size(), kFormControls.size());
 
-  window_->ShowZoomStep(4);
+  window_->zoom().SetStep(4);
   ASSERT_EQ(kZoomSteps[window_->zoom_step()], 200);
   EXPECT_EQ(window_->size(), QSize(962, 848));
   for (const auto& [control, normal_geometry] : designed) {
@@ -612,6 +619,76 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   menu->close();
 }
 
+// One path for every step, start included: the wheel over a scroll bar
+// zooms, the hint follows, the list keeps its row in view, the commands are
+// off where they can do nothing, and the way back leaves every control as
+// it was made.
+TEST_F(FormTest, ZoomStepsAllAlikeAndKeepTheirState) {
+  const auto looks = [this] {
+    QStringList all;
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+      const auto* style = dynamic_cast<const ClassicStyle*>(widget->style());
+      if (widget->inherits("QScrollBar") || widget->objectName().startsWith("Text") ||
+          widget->objectName().startsWith("Check") || widget->objectName().startsWith("List")) {
+        all << widget->objectName() + widget->font().toString() + '@' +
+                   QString::number(style != nullptr ? style->zoom() : -1);
+      }
+    }
+    return all;
+  };
+  const QStringList at_start = looks();
+  EXPECT_FALSE(at_start.join(' ').contains("@-1")) << at_start.join('\n').toStdString();
+  const QList<QAction*> commands = window_->zoom().actions();
+  EXPECT_EQ(commands[0]->isEnabled(), true);
+  EXPECT_FALSE(commands[1]->isEnabled() || commands[2]->isEnabled());
+
+  QWidget* bar = Control<QPlainTextEdit>("Text1(0)")->verticalScrollBar();
+  QWheelEvent wheel(QPointF(2, 2), bar->mapToGlobal(QPointF(2, 2)), {}, {0, 120}, Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar, &wheel);
+  EXPECT_EQ(window_->zoom_step(), 1u);
+
+  List()->setCurrentRow(9);
+  QTest::mouseClick(Button(0), Qt::LeftButton);  // refused: a hint beside c
+  ASSERT_TRUE(QToolTip::isVisible());
+  while (commands[0]->isEnabled()) commands[0]->trigger();
+  ASSERT_TRUE(QToolTip::isVisible());
+  const QWidgetList tops = QApplication::topLevelWidgets();
+  const auto hint = std::find_if(tops.begin(), tops.end(), [](const QWidget* w) {
+    return w->inherits("QTipLabel") && w->isVisible();
+  });
+  ASSERT_NE(hint, tops.end());
+  EXPECT_EQ((*hint)->font(), QToolTip::font());
+  EXPECT_LE(std::abs((*hint)->y() - Field(2)->mapToGlobal(QPoint(0, Field(2)->height())).y()), 24);
+  commands[2]->trigger();
+  EXPECT_EQ(window_->zoom_step(), 0u);
+  EXPECT_TRUE(List()->viewport()->rect().contains(List()->visualItemRect(List()->currentItem())));
+  EXPECT_EQ(looks(), at_start);
+}
+
+// The step is kept between starts; one that no longer fits, or is no step,
+// gives one that does.
+TEST(ZoomKept, RestoredWhereItFits) {
+  const QString path = QDir::temp().filePath(QStringLiteral("dravik_zoom_test.ini"));
+  const QSize screen = QApplication::primaryScreen()->availableGeometry().size();
+  const std::size_t largest = LargestStepThatFits({screen.width(), screen.height()});
+  ASSERT_GE(largest, 1u);
+  for (const auto& [stored, expected] : {std::pair{QVariant(1), std::size_t{1}},
+                                        {QVariant("x"), std::size_t{0}},
+                                        {QVariant(99), std::size_t{0}},
+                                        {QVariant(6), std::min<std::size_t>(largest, 6)}}) {
+    QFile::remove(path);
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue("zoom/step", stored);
+    Dravik window({}, &settings);
+    window.Load();
+    EXPECT_EQ(window.zoom_step(), expected) << stored.toString().toStdString();
+    window.zoom().SetStep(0);
+    EXPECT_EQ(settings.value("zoom/step").toInt(), 0);
+  }
+  QFile::remove(path);
+}
+
 // Writes what the user sees to a PNG in the build folder, to be looked at.
 TEST_F(FormTest, WindowGrabbedToPng) {
   Type(0, "3");
@@ -623,7 +700,7 @@ TEST_F(FormTest, WindowGrabbedToPng) {
   EXPECT_EQ(QImage(path).size(), QSize(481, 424) * window_->devicePixelRatio());
   // And at every step of the zoom.
   for (std::size_t step = 1; step < kZoomSteps.size(); ++step) {
-    window_->ShowZoomStep(step);
+    window_->zoom().SetStep(step);
     const QString zoomed = QDir::current().absoluteFilePath(
         QStringLiteral("dravik_window_%1.png").arg(kZoomSteps[step]));
     EXPECT_TRUE(window_->grab().save(zoomed)) << zoomed.toStdString();

@@ -2,6 +2,7 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTranslator>
 #include <clocale>
 
@@ -43,7 +44,11 @@ std::unique_ptr<Dravik> OpenWindow(QApplication& application) {
   // Numbers are written the way the user's regional settings write them.
   std::setlocale(LC_ALL, "");
   SetUpApplication();
-  auto window = std::make_unique<Dravik>(RegionalNumberFormat());
+  // The zoom kept between starts: the registry on Windows, ~/.config on Linux.
+  auto* settings =
+      new QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kWebAddress),
+                    QString::fromUtf8(kProgramName), &application);
+  auto window = std::make_unique<Dravik>(RegionalNumberFormat(), settings);
   // The window's own icon, shared rather than read a second time.
   application.setWindowIcon(window->windowIcon());
   window->Load();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/classic_style.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -27,17 +28,55 @@ void DrawDottedRect(QPainter* painter, const QRect& rect, const QColor& colour) 
   painter->restore();
 }
 
-void DrawButtonPanel(const QStyleOption* option, QPainter* painter) {
+// A ring of lines each as wide as the zoom makes a pixel, the top and left
+// in one colour, the bottom and right in another, as qDrawWinShades draws it
+// one pixel wide.
+void DrawRing(QPainter* painter, const QRect& rect, const QColor& top_left,
+              const QColor& bottom_right, int width) {
+  const QRect r = rect;
+  painter->fillRect(QRect(r.left(), r.bottom() - width + 1, r.width(), width), bottom_right);
+  painter->fillRect(QRect(r.right() - width + 1, r.top(), width, r.height()), bottom_right);
+  painter->fillRect(QRect(r.left(), r.top(), r.width() - width, width), top_left);
+  painter->fillRect(QRect(r.left(), r.top(), width, r.height() - width), top_left);
+}
+
+void DrawButtonPanel(const QStyleOption* option, QPainter* painter, int zoom) {
   const bool sunken = (option->state & (QStyle::State_Sunken | QStyle::State_On)) != 0;
   const QBrush face = option->palette.brush(QPalette::Button);
-  qDrawWinButton(painter, option->rect, option->palette, sunken, &face);
+  const int width = LineWidth(zoom);
+  if (width == 1) {
+    qDrawWinButton(painter, option->rect, option->palette, sunken, &face);
+  } else {
+    // The bevel as wide as the zoom makes it: an outer and an inner ring.
+    const QPalette& p = option->palette;
+    const QRect outer = option->rect;
+    const QRect inner = outer.adjusted(width, width, -width, -width);
+    painter->fillRect(inner.adjusted(width, width, -width, -width), face);
+    DrawRing(painter, outer, sunken ? p.shadow().color() : p.light().color(),
+             sunken ? p.light().color() : p.shadow().color(), width);
+    DrawRing(painter, inner, sunken ? p.dark().color() : p.button().color(),
+             sunken ? p.button().color() : p.dark().color(), width);
+  }
   if (option->state & QStyle::State_HasFocus) {
     // The focused button is ringed in black, as on the classic desktop.
     painter->save();
-    painter->setPen(Qt::black);
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->setPen(QPen(Qt::black, width));
+    const int half = width / 2;
+    painter->drawRect(option->rect.adjusted(half, half, -half - 1, -half - 1));
     painter->restore();
   }
+}
+
+// Fusion draws a scroll bar's arrows at a size from the screen's dots per
+// inch, which it reads from the option's font metrics: those of a device
+// with the zoom's.
+QFontMetrics ZoomedMetrics(const QStyleOption* option, const QWidget* widget, int zoom) {
+  QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+  const qreal dpi = option->fontMetrics.fontDpi() * zoom / 100;
+  const int dots_per_metre = qRound(dpi / 0.0254);
+  device.setDotsPerMeterX(dots_per_metre);
+  device.setDotsPerMeterY(dots_per_metre);
+  return QFontMetrics(widget != nullptr ? widget->font() : QFont(), &device);
 }
 
 // The sizes that grow with the zoom; the rest follow the font.
@@ -56,7 +95,7 @@ void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QS
   const int caption_height = metrics.height();
   // An etched line: dark, with a light line inside it.
   const QRect frame = group->rect.adjusted(0, caption_height / 2, 0, 0);
-  qDrawShadeRect(painter, frame, group->palette, true, std::max(1, Zoomed(1, zoom)), 0);
+  qDrawShadeRect(painter, frame, group->palette, true, LineWidth(zoom), 0);
   if (group->text.isEmpty()) return;
   const int caption_width =
       metrics.horizontalAdvance(group->text) + 2 * Zoomed(kCaptionPadding, zoom);
@@ -76,6 +115,11 @@ ClassicStyle::ClassicStyle(int zoom)
 int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                               const QWidget* widget) const {
   const int size = QProxyStyle::pixelMetric(metric, option, widget);
+  // Fusion's own sizes follow the option's dots per inch: those of a scroll
+  // bar being drawn are already the zoom's.
+  if (option != nullptr && zoomed_dpi_ > 0 && option->fontMetrics.fontDpi() == zoomed_dpi_) {
+    return size;
+  }
   const bool zoomed =
       std::find(kZoomedMetrics.begin(), kZoomedMetrics.end(), metric) != kZoomedMetrics.end();
   return zoomed ? Zoomed(size, zoom_) : size;
@@ -85,8 +129,19 @@ void ClassicStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                  QPainter* painter, const QWidget* widget) const {
   switch (element) {
     case PE_PanelButtonCommand:
-      DrawButtonPanel(option, painter);
+      DrawButtonPanel(option, painter, zoom_);
       return;
+    case PE_Frame:
+    case PE_FrameLineEdit: {
+      // One pixel's line a pixel wider for each pixel of the zoom, from the
+      // outside in, so that the innermost's shading stays inside.
+      QStyleOption inset(*option);
+      for (int i = 0; i < LineWidth(zoom_); ++i) {
+        inset.rect = option->rect.adjusted(i, i, -i, -i);
+        QProxyStyle::drawPrimitive(element, &inset, painter, widget);
+      }
+      return;
+    }
     case PE_FrameFocusRect:
       // On the selection's navy as on white: the highlighted text's colour.
       DrawDottedRect(painter, option->rect,
@@ -121,6 +176,15 @@ void ClassicStyle::drawComplexControl(ComplexControl control, const QStyleOption
   const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
   if (control == CC_GroupBox && group != nullptr) {
     DrawGroupBox(group, painter, this, widget, zoom_);
+    return;
+  }
+  const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+  if (control == CC_ScrollBar && bar != nullptr && zoom_ != 100) {
+    QStyleOptionSlider zoomed(*bar);
+    zoomed.fontMetrics = ZoomedMetrics(option, widget, zoom_);
+    zoomed_dpi_ = zoomed.fontMetrics.fontDpi();
+    QProxyStyle::drawComplexControl(control, &zoomed, painter, widget);
+    zoomed_dpi_ = 0;
     return;
   }
   QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -10,12 +10,14 @@
 // platform styles shade or ignore these colours, and a style sheet would cost
 // a style-sheet engine at every start.
 // At a zoom, the sizes the style gives (check boxes, scroll bars, frames,
-// margins) grow with it, and so does every line it draws itself.
+// margins) grow with it, and so do the lines of frames, fields and buttons
+// and the scroll bars' arrows.
 
 #include <QColor>
 #include <QProxyStyle>
 
 #include "window/form_layout.h"
+#include "window/zoom.h"
 
 namespace prism {
 
@@ -29,6 +31,8 @@ class ClassicStyle : public QProxyStyle {
   // in its palette's colours, which some platform styles ignore.
   explicit ClassicStyle(int zoom = 100);
 
+  int zoom() const { return zoom_; }
+
   int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr) const override;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
@@ -40,6 +44,8 @@ class ClassicStyle : public QProxyStyle {
 
  private:
   int zoom_;
+  // While a scroll bar is drawn: the dots per inch its option carries.
+  mutable qreal zoomed_dpi_ = 0;
 };
 
 }  // namespace prism

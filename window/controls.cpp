@@ -11,8 +11,10 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "window/classic_style.h"
 #include "window/form_layout.h"
 #include "window/window_model.h"
+#include "window/zoom.h"
 
 namespace prism {
 namespace {
@@ -103,18 +105,23 @@ void SelectionKeepingList::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+QFont ZoomedFont(QFont font, int zoom) {
+  if (font.pointSizeF() > 0) {
+    font.setPointSizeF(font.pointSizeF() * zoom / 100);
+  } else if (font.pixelSize() > 0) {
+    font.setPixelSize(Zoomed(font.pixelSize(), zoom));
+  }
+  return font;
+}
+
 void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position) {
   QList<QMenu*> menus = menu->findChildren<QMenu*>();
   menus.prepend(menu);
-  // As large as the window is zoomed.
-  const qreal zoom = owner->window()->font().pointSizeF() / kFontPointSize;
+  const auto* style = dynamic_cast<const ClassicStyle*>(owner->style());
+  const int zoom = style != nullptr ? style->zoom() : 100;
   for (QMenu* each : menus) {
     each->setPalette(owner->window()->palette());
-    if (zoom != 1) {
-      QFont font = each->font();
-      font.setPointSizeF(font.pointSizeF() * zoom);
-      each->setFont(font);
-    }
+    if (zoom != 100) each->setFont(ZoomedFont(each->font(), zoom));
     for (QAction* action : each->actions()) action->setIconVisibleInMenu(false);
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -59,9 +59,12 @@ class SelectionKeepingList : public QListWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 };
 
+// The font at a zoom, whether its size is in points or in pixels.
+QFont ZoomedFont(QFont font, int zoom);
+
 // Shows a control's standard context menu in the colours of the window it
 // belongs to and without the desktop theme's icons: a menu is a window of its
-// own, and would take the theme's look.
+// own, and would take the theme's look. As large as the control's zoom.
 void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position);
 
 // A value field, whose context menu keeps the window's look. Entered by the

@@ -29,6 +29,7 @@
 #include "window/embedded_resources.h"
 #include "window/form_layout.h"
 #include "window/sized_icon.h"
+#include "window/zoom.h"
 
 namespace prism {
 namespace {
@@ -45,18 +46,9 @@ QString ObjectName(const ControlLayout& entry) {
 
 QRect ToQRect(PixelRect rect) { return QRect(rect.left, rect.top, rect.width, rect.height); }
 QSize ToQSize(PixelSize size) { return QSize(size.width, size.height); }
-PixelSize ToPixelSize(QSize size) { return {size.width(), size.height()}; }
 
 // Qt's margin around a text's document, at 100 %.
 constexpr int kDocumentMargin = 4;
-
-// The mouse wheel's angle for one notch.
-constexpr int kWheelStep = 120;
-
-// The menu's texts, with the keys that do the same.
-constexpr std::string_view kZoomInCaption = "Увеличи";
-constexpr std::string_view kZoomOutCaption = "Намали";
-constexpr std::string_view kZoomResetCaption = "Нормален размер";
 
 Qt::Alignment ToQtAlignment(TextAlignment alignment) {
   return alignment == TextAlignment::kCentre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
@@ -124,9 +116,12 @@ bool TextFits(const QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-Dravik::Dravik(NumberFormat format, QWidget* parent)
-    : QWidget(parent), model_(std::move(format)), classic_style_(new ClassicStyle) {
-  classic_style_->setParent(this);
+Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
+    : QWidget(parent),
+      model_(std::move(format)),
+      tooltip_font_(QToolTip::font()),
+      tooltip_palette_(QToolTip::palette()),
+      zoom_(this, [this](std::size_t step) { ApplyZoom(step); }, settings) {
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -142,15 +137,19 @@ Dravik::Dravik(NumberFormat format, QWidget* parent)
   // it shows the largest zoom step that fits.
   setMinimumSize(ToQSize(ClientSize(0)));
   resize(minimumSize());
-  setFont(WindowFont(kZoomSteps[0]));
   setPalette(ClassicPalette());
   // The tooltips are windows of their own, and would take the theme's colours.
   QToolTip::setPalette(palette());
-  tooltip_font_ = QToolTip::font();
   setAutoFillBackground(true);
 
   CreateControls();
-  CreateZoomActions();
+  ApplyZoom(0);
+  // The texts laid out once, at the width they are shown at.
+  for (const auto& [entry, control] : controls_) {
+    if (entry->kind != ControlKind::kInfoText) continue;
+    text1_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
+  }
+  for (const auto& [entry, control] : controls_) control->setVisible(entry->shown);
   SetTabOrder();
   ConnectEvents();
   text1_[0]->setFocus();
@@ -160,13 +159,15 @@ Dravik::~Dravik() {
   // The fields' validators read the model, which goes before the controls
   // do: closing the window takes the focus from a field and validates it.
   for (QLineEdit* field : text2_) field->setValidator(nullptr);
-  // The tooltips' font is the application's: it goes back to its size.
+  // The tooltips' look is the application's: it goes back to what it was.
   QToolTip::setFont(tooltip_font_);
+  QToolTip::setPalette(tooltip_palette_);
 }
 
 void Dravik::Load() {
   model_.Load();
   ShowModelState();
+  zoom_.Restore();
 }
 
 // Each control is made from its table row alone; only then are the controls
@@ -184,56 +185,19 @@ void Dravik::CreateControls() {
   }
   for (const auto& [entry, control] : controls_) {
     if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
-    // The mouse wheel with Ctrl zooms the window, over any control.
-    control->installEventFilter(this);
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
-      area->viewport()->installEventFilter(this);
-    }
     if (!entry->buddy_of) continue;
     // The table holds a buddy only on a label, naming a row it has.
     QWidget* buddy = controls_[*ControlRow(*entry->buddy_of)].second;
     static_cast<QLabel*>(control)->setBuddy(buddy);
     buddy->setAccessibleName(Text(entry->caption));
   }
-  PlaceControls();
-  // The texts laid out once, at the width they are shown at.
-  for (const auto& [entry, control] : controls_) {
-    if (entry->kind != ControlKind::kInfoText) continue;
-    text1_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
-  }
-  for (const auto& [entry, control] : controls_) control->setVisible(entry->shown);
-}
-
-void Dravik::CreateZoomActions() {
-  const auto create = [this](std::string_view caption, QList<QKeySequence> keys, auto slot) {
-    auto* action = new QAction(Text(caption), this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setShortcutVisibleInContextMenu(true);
-    connect(action, &QAction::triggered, this, slot);
-    addAction(action);
-    return action;
-  };
-  // Plus is a shifted key on most keyboards: Ctrl+= is the same key unshifted.
-  constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
-  constexpr Qt::KeyboardModifiers kKeypadCtrl = Qt::ControlModifier | Qt::KeypadModifier;
-  zoom_in_ = create(kZoomInCaption,
-                    {QKeySequence(kCtrl | Qt::Key_Plus), QKeySequence(kCtrl | Qt::Key_Equal),
-                     QKeySequence(kKeypadCtrl | Qt::Key_Plus)},
-                    &Dravik::ZoomIn);
-  zoom_out_ = create(kZoomOutCaption,
-                     {QKeySequence(kCtrl | Qt::Key_Minus), QKeySequence(kKeypadCtrl | Qt::Key_Minus)},
-                     &Dravik::ZoomOut);
-  zoom_reset_ = create(kZoomResetCaption,
-                       {QKeySequence(kCtrl | Qt::Key_0), QKeySequence(kKeypadCtrl | Qt::Key_0)},
-                       [this] { ShowZoomStep(0); });
 }
 
 // Every control at the zoom's place and size, the whole design centred in
 // the window where the window is larger than it (maximised).
 void Dravik::PlaceControls() {
-  const int zoom = kZoomSteps[zoom_step_];
-  const QSize design = ToQSize(ClientSize(zoom_step_));
+  const int zoom = zoom_percent_;
+  const QSize design = ToQSize(ClientSize(zoom_step()));
   const QPoint origin(std::max(0, (width() - design.width()) / 2),
                       std::max(0, (height() - design.height()) / 2));
   for (const auto& [entry, control] : controls_) {
@@ -243,21 +207,15 @@ void Dravik::PlaceControls() {
   }
 }
 
-void Dravik::ShowZoomStep(std::size_t step) {
-  zoom_step_ = std::min(step, kZoomSteps.size() - 1);
-  const int zoom = kZoomSteps[zoom_step_];
-  // A style for the new zoom: setting it on every control lays each out
-  // anew, as a changed font does.
+void Dravik::ApplyZoom(std::size_t step) {
+  zoom_percent_ = kZoomSteps[step];
+  const int zoom = zoom_percent_;
+  // A style for the zoom, on every control and its scroll bars: setting it
+  // lays each out anew, as a changed font does.
   QStyle* previous = classic_style_;
   classic_style_ = new ClassicStyle(zoom);
   classic_style_->setParent(this);
   setFont(WindowFont(zoom));
-  // The tooltips, in their own font, as large as the window is zoomed.
-  QFont tooltip_font = tooltip_font_;
-  tooltip_font.setPointSizeF(tooltip_font_.pointSizeF() * zoom / 100);
-  QToolTip::setFont(tooltip_font);
-  // At 100 % only the controls it draws differently need it; zoomed, every
-  // control and its scroll bars do, for the sizes it gives.
   for (const auto& [entry, control] : controls_) {
     control->setStyle(classic_style_);
     for (QScrollBar* part : control->findChildren<QScrollBar*>()) part->setStyle(classic_style_);
@@ -267,88 +225,30 @@ void Dravik::ShowZoomStep(std::size_t step) {
   for (QPlainTextEdit* info : text1_) {
     info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
   }
-  if (!isMaximized() && !isFullScreen()) {
-    resize(ToQSize(ClientSize(zoom_step_)));
-    KeepOnScreen();
-  }
   PlaceControls();
+  list1_->scrollToItem(list1_->currentItem());
+  // The tooltips, in their own font, as large as the window is zoomed. One
+  // showing keeps the size it was made at: it goes, and a standing hint
+  // shows again at its field's new place.
+  QToolTip::setFont(ZoomedFont(tooltip_font_, zoom));
+  const bool hint_shown = QToolTip::isVisible() && model_.refusal().alert();
+  for (QWidget* tip : QApplication::topLevelWidgets()) {
+    if (tip->inherits("QTipLabel")) tip->close();
+  }
+  if (hint_shown) ShowHint(model_.refusal());
   // The tooltips of the fields say whether their texts fit.
   ShowModelState();
 }
 
-// A window grown past the screen's edge moves back onto it, as far as it can.
-void Dravik::KeepOnScreen() {
-  const QScreen* on = screen();
-  if (on == nullptr || !isVisible()) return;
-  const QRect space = on->availableGeometry();
-  QRect frame = frameGeometry();
-  if (frame.right() > space.right()) frame.moveRight(space.right());
-  if (frame.bottom() > space.bottom()) frame.moveBottom(space.bottom());
-  if (frame.left() < space.left()) frame.moveLeft(space.left());
-  if (frame.top() < space.top()) frame.moveTop(space.top());
-  if (frame.topLeft() != pos()) move(frame.topLeft());
-}
-
-bool Dravik::StepFits(std::size_t step) const {
-  if (step >= kZoomSteps.size()) return false;
-  if (step == 0) return true;
-  // Maximised, within the window; otherwise, with the window's frame, within
-  // the screen's space for windows. The steps grow: a step fits where the
-  // largest that fits is no smaller.
-  QSize space = size();
-  if (!isMaximized() && !isFullScreen()) {
-    const QScreen* on = screen();
-    if (on == nullptr) return true;
-    space = on->availableGeometry().size() - (frameGeometry().size() - size());
-  }
-  return step <= LargestStepThatFits(ToPixelSize(space));
-}
-
-void Dravik::ZoomIn() {
-  if (StepFits(zoom_step_ + 1)) ShowZoomStep(zoom_step_ + 1);
-}
-
-void Dravik::ZoomOut() {
-  if (zoom_step_ > 0) ShowZoomStep(zoom_step_ - 1);
-}
-
 void Dravik::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  // Maximised, restored or made larger by its border: the largest step that
-  // fits. Resized for a step of the zoom, it fits that step.
-  const std::size_t fitting = LargestStepThatFits(ToPixelSize(size()));
-  if (fitting != zoom_step_) {
-    ShowZoomStep(fitting);
-  } else {
-    PlaceControls();
-  }
+  PlaceControls();
 }
 
 void Dravik::contextMenuEvent(QContextMenuEvent* event) {
   auto* menu = new QMenu(this);
-  menu->addActions({zoom_in_, zoom_out_, zoom_reset_});
+  menu->addActions(zoom_.actions());
   ShowPlainMenu(this, menu, event->globalPos());
-}
-
-bool Dravik::ZoomWithWheel(const QWheelEvent* event) {
-  if (!(event->modifiers() & Qt::ControlModifier)) return false;
-  wheel_delta_ += event->angleDelta().y();
-  for (; wheel_delta_ >= kWheelStep; wheel_delta_ -= kWheelStep) ZoomIn();
-  for (; wheel_delta_ <= -kWheelStep; wheel_delta_ += kWheelStep) ZoomOut();
-  return true;
-}
-
-void Dravik::wheelEvent(QWheelEvent* event) {
-  if (!ZoomWithWheel(event)) QWidget::wheelEvent(event);
-}
-
-// A read-only text would zoom its own font with Ctrl and the wheel, and a
-// list would scroll: the whole window zooms instead.
-bool Dravik::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel && ZoomWithWheel(static_cast<QWheelEvent*>(event))) {
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 QWidget* Dravik::CreateControl(const ControlLayout& entry) {
@@ -360,14 +260,11 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       picture_ = new PictureBox(QPixmap(path, QFileInfo(path).suffix().toLatin1().constData()),
                                 &DrawBox, this);
       picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      // Its focus frame dotted, not a tint over the drawing.
-      picture_->setStyle(classic_style_);
       return picture_;
     }
     case ControlKind::kButton: {
       QPushButton* button = command1_[index] = new QPushButton(Text(entry.caption), this);
       PaintBackground(button, *entry.back_colour);
-      button->setStyle(classic_style_);
       button->setAccessibleName(button->text());
       return button;
     }
@@ -375,13 +272,11 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       list1_ = new SelectionKeepingList(this);
       for (std::string_view caption : WindowModel::ListCaptions()) list1_->addItem(Text(caption));
       list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-      list1_->setStyle(classic_style_);
       return list1_;
     }
     case ControlKind::kFrame: {
       frame1_ = new QGroupBox(Text(entry.caption), this);
       PaintBackground(frame1_, *entry.back_colour);
-      frame1_->setStyle(classic_style_);
       return frame1_;
     }
     case ControlKind::kTextBox: {
@@ -494,16 +389,20 @@ void Dravik::ShowModelState() {
 void Dravik::ShowReaction(const Reaction& reaction) {
   if (!reaction.alert()) return;
   QApplication::beep();
-  QWidget* beside = command1_[kCalculateButton];
-  if (reaction.focus_field != kNoField) {
+  if (reaction.focus_field != kNoField && reaction.select_text) {
     auto* field = static_cast<ValueField*>(text2_[static_cast<std::size_t>(reaction.focus_field)]);
-    if (reaction.select_text) {
-      field->setFocus(Qt::OtherFocusReason);
-      // The whole text selected, the cursor at its start, so that typing replaces it.
-      field->SelectFromTheStart();
-    }
-    beside = field;
+    field->setFocus(Qt::OtherFocusReason);
+    // The whole text selected, the cursor at its start, so that typing replaces it.
+    field->SelectFromTheStart();
   }
+  ShowHint(reaction);
+}
+
+// Beside the field it is about, or beside the calculate button.
+void Dravik::ShowHint(const Reaction& reaction) {
+  QWidget* beside = reaction.focus_field != kNoField
+                        ? static_cast<QWidget*>(text2_[static_cast<std::size_t>(reaction.focus_field)])
+                        : command1_[kCalculateButton];
   QToolTip::showText(beside->mapToGlobal(QPoint(beside->width() / 2, beside->height())),
                      Text(RefusalHint(reaction.refusal)), beside);
 }

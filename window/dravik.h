@@ -6,6 +6,7 @@
 // an event does is the model's business.
 
 #include <QFont>
+#include <QPalette>
 #include <QWidget>
 #include <array>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "solver/field_number.h"
 #include "window/form_layout.h"
 #include "window/window_model.h"
+#include "window/zoom_controller.h"
 
 class QAction;
 class QCheckBox;
@@ -22,6 +24,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
 class QStyle;
 
 namespace prism {
@@ -32,7 +35,10 @@ class Dravik : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Dravik(NumberFormat format = {}, QWidget* parent = nullptr);
+  // settings, where given, keeps the zoom between starts; it must outlive
+  // the window.
+  explicit Dravik(NumberFormat format = {}, QSettings* settings = nullptr,
+                  QWidget* parent = nullptr);
   ~Dravik() override;
 
   // The window's load event: runs once, before the window is shown.
@@ -40,33 +46,27 @@ class Dravik : public QWidget {
 
   const WindowModel& model() const { return model_; }
 
-  // The zoom: one of kZoomSteps, by its index. ZoomIn and ZoomOut take the
-  // next step where the window still fits the screen (or, maximised, itself);
-  // ShowZoomStep shows any step.
-  std::size_t zoom_step() const { return zoom_step_; }
-  void ZoomIn();
-  void ZoomOut();
-  void ShowZoomStep(std::size_t step);
+  // The zoom: one of kZoomSteps, by its index.
+  ZoomController& zoom() { return zoom_; }
+  std::size_t zoom_step() const { return zoom_.step(); }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();
   QWidget* CreateControl(const ControlLayout& entry);
-  void CreateZoomActions();
+  // Every control at the step's style, font, margins, place and size; the
+  // hint and tooltips shown again at it.
+  void ApplyZoom(std::size_t step);
   void PlaceControls();
-  bool StepFits(std::size_t step) const;
-  void KeepOnScreen();
-  bool ZoomWithWheel(const QWheelEvent* event);
   void SetTabOrder();
   void ConnectEvents();
   void PressButton(int index);
   void ShowModelState();
   void ShowReaction(const Reaction& reaction);
+  void ShowHint(const Reaction& reaction);
 
   WindowModel model_;
   std::array<QLineEdit*, ArraySize(ControlKind::kTextBox)> text2_{};
@@ -79,13 +79,11 @@ class Dravik : public QWidget {
   // Every control with its row of the layout table, in the table's order.
   std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;
   QStyle* classic_style_ = nullptr;  // draws every control, at the zoom
-  std::size_t zoom_step_ = 0;
-  QFont tooltip_font_;  // at 100 %
-  int wheel_delta_ = 0;  // of the mouse wheel with Ctrl, not yet a whole step
-  // The zoom's commands, in the window's menu and as its shortcuts.
-  QAction* zoom_in_ = nullptr;
-  QAction* zoom_out_ = nullptr;
-  QAction* zoom_reset_ = nullptr;
+  int zoom_percent_ = 100;
+  // The tooltips' look, the application's, as it was before the window.
+  QFont tooltip_font_;
+  QPalette tooltip_palette_;
+  ZoomController zoom_;  // last: it shows its step on the controls
 };
 
 }  // namespace prism

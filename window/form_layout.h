@@ -16,18 +16,11 @@ namespace prism {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-// The zoom steps the window is shown at, in per cent: 100 is the window as
-// designed, the larger ones are for projectors and the back of a classroom.
-inline constexpr std::array<int, 7> kZoomSteps = {100, 125, 150, 175, 200, 250, 300};
-
 // A length in twips at a zoom, in pixels; rounded down at every zoom, as the
 // design is at 100 %.
 constexpr int Pixels(int twips, int zoom = 100) {
   return twips * zoom / (kTwipsPerPixel * 100);
 }
-
-// A length in pixels at 100 %, at a zoom.
-constexpr int Zoomed(int pixels, int zoom) { return pixels * zoom / 100; }
 
 // A colour as the window's description stores it: 0x00BBGGRR.
 struct StoredColour {
@@ -97,39 +90,6 @@ inline constexpr int kClientHeightTwips = 6360;
 
 inline constexpr std::string_view kFontFamily = "Times New Roman";
 inline constexpr int kFontPointSize = 12;
-
-constexpr int FontPointSize(int zoom) { return kFontPointSize * zoom / 100; }
-
-constexpr bool ZoomStepsAreWellFormed() {
-  if (kZoomSteps.front() != 100) return false;
-  for (std::size_t step = 0; step < kZoomSteps.size(); ++step) {
-    // The font grows by whole points, so that its size is the same everywhere.
-    if (kFontPointSize * kZoomSteps[step] % 100 != 0) return false;
-    if (step > 0 && kZoomSteps[step] <= kZoomSteps[step - 1]) return false;
-  }
-  return true;
-}
-static_assert(ZoomStepsAreWellFormed());
-
-struct PixelSize {
-  int width = 0, height = 0;
-};
-
-// The window's inside at a zoom step.
-constexpr PixelSize ClientSize(std::size_t step) {
-  const int zoom = kZoomSteps[step];
-  return {Pixels(kClientWidthTwips, zoom), Pixels(kClientHeightTwips, zoom)};
-}
-
-// The largest step whose window fits in the space, or 0 where none does.
-constexpr std::size_t LargestStepThatFits(PixelSize space) {
-  std::size_t largest = 0;
-  for (std::size_t step = 0; step < kZoomSteps.size(); ++step) {
-    const PixelSize size = ClientSize(step);
-    if (size.width <= space.width && size.height <= space.height) largest = step;
-  }
-  return largest;
-}
 
 enum class ControlKind { kPicture, kButton, kList, kFrame, kTextBox, kCheckBox, kInfoText, kLabel };
 
