@@ -79,7 +79,10 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
       "\n\nCtrl++ (or Ctrl+=) enlarges the window, up to 300 % for a projector;\n"
       "Ctrl+- makes it smaller again and Ctrl+0 gives it its normal size.\n"
       "Ctrl with the mouse wheel, or a right click on the window's background,\n"
-      "does the same."));
+      "does the same. The step is kept for the next start, with whether the\n"
+      "window was maximised: in ~/.config/%1/%2.conf on Linux, under\n"
+      "HKEY_CURRENT_USER\\Software\\%1\\%2 on Windows.")
+      .arg(QString::fromUtf8(kWebAddress), QString::fromUtf8(kProgramName)));
   // Qt's own options are written with one dash: -platform, -style.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help = parser.addHelpOption();

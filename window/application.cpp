@@ -8,6 +8,7 @@
 
 #include "prism/program_info.h"
 #include "solver/regional_number_format.h"
+#include "window/classic_style.h"
 #include "window/dravik.h"
 #include "window/embedded_resources.h"
 
@@ -34,9 +35,10 @@ void SetUpApplication() {
   QApplication::setOrganizationDomain(QString::fromUtf8(kWebAddress));
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QString::fromUtf8(kApplicationId));
-  // Fusion fills every control in its palette's colours; some platform
-  // styles ignore them.
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  // The classic look, over Fusion, which fills every control in its
+  // palette's colours where some platform styles ignore them. A zoomed
+  // window gives its controls a style of its zoom.
+  QApplication::setStyle(new ClassicStyle);
   InstallQtTranslation();
 }
 

@@ -115,6 +115,7 @@ ClassicStyle::ClassicStyle(int zoom)
 int ClassicStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                               const QWidget* widget) const {
   const int size = QProxyStyle::pixelMetric(metric, option, widget);
+  if (zoom_ == 100) return size;
   // Fusion's own sizes follow the option's dots per inch: those of a scroll
   // bar being drawn are already the zoom's.
   if (option != nullptr && zoomed_dpi_ > 0 && option->fontMetrics.fontDpi() == zoomed_dpi_) {

@@ -120,8 +120,7 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
     : QWidget(parent),
       model_(std::move(format)),
       tooltip_font_(QToolTip::font()),
-      tooltip_palette_(QToolTip::palette()),
-      zoom_(this, [this](std::size_t step) { ApplyZoom(step); }, settings) {
+      tooltip_palette_(QToolTip::palette()) {
   RegisterResources();
   setObjectName(QStringLiteral("Dravik"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -137,12 +136,14 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   // it shows the largest zoom step that fits.
   setMinimumSize(ToQSize(ClientSize(0)));
   resize(minimumSize());
+  setFont(WindowFont(kZoomSteps[0]));
   setPalette(ClassicPalette());
   // The tooltips are windows of their own, and would take the theme's colours.
   QToolTip::setPalette(palette());
   setAutoFillBackground(true);
 
   CreateControls();
+  zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, settings);
   ApplyZoom(0);
   // The texts laid out once, at the width they are shown at.
   for (const auto& [entry, control] : controls_) {
@@ -167,7 +168,7 @@ Dravik::~Dravik() {
 void Dravik::Load() {
   model_.Load();
   ShowModelState();
-  zoom_.Restore();
+  zoom_->Restore();
 }
 
 // Each control is made from its table row alone; only then are the controls
@@ -210,15 +211,26 @@ void Dravik::PlaceControls() {
 void Dravik::ApplyZoom(std::size_t step) {
   zoom_percent_ = kZoomSteps[step];
   const int zoom = zoom_percent_;
-  // A style for the zoom, on every control and its scroll bars: setting it
-  // lays each out anew, as a changed font does.
+  // A style for the zoom on every control and its scroll bars: at 100 % the
+  // application's, where that is the classic one; setting one lays a control
+  // out anew, as a changed font does.
   QStyle* previous = classic_style_;
-  classic_style_ = new ClassicStyle(zoom);
-  classic_style_->setParent(this);
-  setFont(WindowFont(zoom));
+  const auto* shared = dynamic_cast<const ClassicStyle*>(QApplication::style());
+  classic_style_ = zoom == 100 && shared != nullptr && shared->zoom() == 100
+                       ? nullptr
+                       : new ClassicStyle(zoom);
+  if (classic_style_ != nullptr) classic_style_->setParent(this);
+  // Fonts and styles are set only where they change: each setting lays out
+  // every control again.
+  if (font() != WindowFont(zoom)) setFont(WindowFont(zoom));
+  const auto set_style = [this](QWidget* widget) {
+    if (classic_style_ != nullptr || widget->testAttribute(Qt::WA_SetStyle)) {
+      widget->setStyle(classic_style_);
+    }
+  };
   for (const auto& [entry, control] : controls_) {
-    control->setStyle(classic_style_);
-    for (QScrollBar* part : control->findChildren<QScrollBar*>()) part->setStyle(classic_style_);
+    set_style(control);
+    for (QScrollBar* part : control->findChildren<QScrollBar*>()) set_style(part);
   }
   delete previous;
   picture_->SetZoom(zoom);
@@ -230,14 +242,17 @@ void Dravik::ApplyZoom(std::size_t step) {
   // The tooltips, in their own font, as large as the window is zoomed. One
   // showing keeps the size it was made at: it goes, and a standing hint
   // shows again at its field's new place.
-  QToolTip::setFont(ZoomedFont(tooltip_font_, zoom));
+  if (QToolTip::font() != ZoomedFont(tooltip_font_, zoom)) {
+    QToolTip::setFont(ZoomedFont(tooltip_font_, zoom));
+  }
   const bool hint_shown = QToolTip::isVisible() && model_.refusal().alert();
   for (QWidget* tip : QApplication::topLevelWidgets()) {
     if (tip->inherits("QTipLabel")) tip->close();
   }
   if (hint_shown) ShowHint(model_.refusal());
-  // The tooltips of the fields say whether their texts fit.
-  ShowModelState();
+  // The tooltips of the fields say whether their texts fit; before the
+  // window shows, Load shows them.
+  if (isVisible()) ShowModelState();
 }
 
 void Dravik::resizeEvent(QResizeEvent* event) {
@@ -247,7 +262,7 @@ void Dravik::resizeEvent(QResizeEvent* event) {
 
 void Dravik::contextMenuEvent(QContextMenuEvent* event) {
   auto* menu = new QMenu(this);
-  menu->addActions(zoom_.actions());
+  menu->addActions(zoom_->actions());
   ShowPlainMenu(this, menu, event->globalPos());
 }
 

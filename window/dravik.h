@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -47,8 +48,8 @@ class Dravik : public QWidget {
   const WindowModel& model() const { return model_; }
 
   // The zoom: one of kZoomSteps, by its index.
-  ZoomController& zoom() { return zoom_; }
-  std::size_t zoom_step() const { return zoom_.step(); }
+  ZoomController& zoom() { return *zoom_; }
+  std::size_t zoom_step() const { return zoom_->step(); }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -78,12 +79,14 @@ class Dravik : public QWidget {
   PictureBox* picture_ = nullptr;
   // Every control with its row of the layout table, in the table's order.
   std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;
-  QStyle* classic_style_ = nullptr;  // draws every control, at the zoom
+  // Draws every control at a zoom; none at 100 %, where the application's does.
+  QStyle* classic_style_ = nullptr;
   int zoom_percent_ = 100;
   // The tooltips' look, the application's, as it was before the window.
   QFont tooltip_font_;
   QPalette tooltip_palette_;
-  ZoomController zoom_;  // last: it shows its step on the controls
+  // Made once the controls are, whose wheel it watches.
+  std::optional<ZoomController> zoom_;
 };
 
 }  // namespace prism

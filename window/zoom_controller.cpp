@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/zoom_controller.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QWheelEvent>
 #include <QWidget>
-#include <QWindow>
 #include <algorithm>
 #include <string_view>
 
@@ -71,14 +72,18 @@ ZoomController::ZoomController(QWidget* window, ShowStep show_step, QSettings* s
   zoom_reset_ = create(kZoomResetCaption,
                        {QKeySequence(kCtrl | Qt::Key_0), QKeySequence(kKeypadCtrl | Qt::Key_0)},
                        [this] { SetStep(0); });
-  window_->installEventFilter(this);
   // The wheel over any control, a scroll bar too, zooms the window: a list
-  // would scroll, a read-only text would zoom its own font.
-  qApp->installEventFilter(this);
+  // would scroll, a read-only text would zoom its own font. The other
+  // controls leave the wheel to the window. They are all made before this.
+  window_->installEventFilter(this);
+  for (QAbstractScrollArea* area : window_->findChildren<QAbstractScrollArea*>()) {
+    area->viewport()->installEventFilter(this);
+  }
+  for (QScrollBar* bar : window_->findChildren<QScrollBar*>()) bar->installEventFilter(this);
   UpdateActions();
 }
 
-ZoomController::~ZoomController() { qApp->removeEventFilter(this); }
+ZoomController::~ZoomController() = default;
 
 QList<QAction*> ZoomController::actions() const { return {zoom_in_, zoom_out_, zoom_reset_}; }
 
@@ -164,8 +169,7 @@ bool ZoomController::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Wheel: {
       auto* widget = qobject_cast<QWidget*>(watched);
       const auto* wheel = static_cast<QWheelEvent*>(event);
-      if (widget == nullptr || widget->window() != window_ ||
-          !(wheel->modifiers() & Qt::ControlModifier)) {
+      if (widget == nullptr || !(wheel->modifiers() & Qt::ControlModifier)) {
         break;
       }
       wheel_delta_ += wheel->angleDelta().y();
