@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <qdrawutil.h>
@@ -107,7 +108,39 @@ void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QS
                       QPalette::WindowText);
 }
 
+QPalette::ColorRole ToQtRole(ColourRole role) {
+  constexpr std::array<QPalette::ColorRole, kPaletteColours.size()> kRoles = {
+      QPalette::Window,      QPalette::WindowText,      QPalette::Base,
+      QPalette::AlternateBase, QPalette::Text,          QPalette::BrightText,
+      QPalette::Button,      QPalette::ButtonText,      QPalette::Light,
+      QPalette::Midlight,    QPalette::Mid,             QPalette::Dark,
+      QPalette::Shadow,      QPalette::Highlight,       QPalette::HighlightedText,
+      QPalette::Link,        QPalette::LinkVisited,     QPalette::ToolTipBase,
+      QPalette::ToolTipText,
+  };
+  return kRoles[static_cast<std::size_t>(role)];
+}
+
 }  // namespace
+
+QPalette ClassicPalette() {
+  QPalette palette;
+  for (const RoleColours& colours : kPaletteColours) {
+    const QPalette::ColorRole role = ToQtRole(colours.role);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      palette.setColor(group, role, ToQColor(colours.enabled));
+    }
+    palette.setColor(QPalette::Disabled, role, ToQColor(colours.disabled));
+  }
+  return palette;
+}
+
+void PaintBackground(QWidget* widget, StoredColour colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(widget->backgroundRole(), ToQColor(colour));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
 
 ClassicStyle::ClassicStyle(int zoom)
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), zoom_(zoom) {}

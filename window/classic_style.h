@@ -14,6 +14,7 @@
 // and the scroll bars' arrows.
 
 #include <QColor>
+#include <QPalette>
 #include <QProxyStyle>
 
 #include "window/form_layout.h"
@@ -24,6 +25,14 @@ namespace prism {
 inline QColor ToQColor(StoredColour colour) {
   return QColor(colour.red(), colour.green(), colour.blue());
 }
+
+// Every colour the window paints, fixed: the desktop's theme, a dark palette
+// or another style must not turn the texts pale on the window's light colours.
+QPalette ClassicPalette();
+
+// Fills the control with its back colour, in the palette role its kind paints
+// its face with (a check box's is Button, not Window).
+void PaintBackground(QWidget* widget, StoredColour colour);
 
 class ClassicStyle : public QProxyStyle {
  public:

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
 
 #include "window/classic_style.h"
 #include "window/form_layout.h"
@@ -135,6 +136,17 @@ void ValueField::contextMenuEvent(QContextMenuEvent* event) {
 void ValueField::SelectFromTheStart() {
   const auto length = static_cast<int>(text().size());
   setSelection(length, -length);
+}
+
+bool ValueField::TextFits(const QString& text) const {
+  QStyleOptionFrame frame;
+  frame.initFrom(this);
+  frame.rect = rect();
+  frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+  const QRect contents =
+      style()->subElementRect(QStyle::SE_LineEditContents, &frame, this).marginsRemoved(textMargins());
+  // The line edit keeps a further two pixels free on either side.
+  return fontMetrics().horizontalAdvance(text) <= contents.width() - 4;
 }
 
 void ValueField::focusInEvent(QFocusEvent* event) {

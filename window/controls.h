@@ -75,6 +75,8 @@ class ValueField : public QLineEdit {
   using QLineEdit::QLineEdit;
 
   void SelectFromTheStart();
+  // Whether the whole text shows without scrolling.
+  bool TextFits(const QString& text) const;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

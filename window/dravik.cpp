@@ -54,42 +54,6 @@ Qt::Alignment ToQtAlignment(TextAlignment alignment) {
   return alignment == TextAlignment::kCentre ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QPalette::ColorRole ToQtRole(ColourRole role) {
-  constexpr std::array<QPalette::ColorRole, kPaletteColours.size()> kRoles = {
-      QPalette::Window,      QPalette::WindowText,      QPalette::Base,
-      QPalette::AlternateBase, QPalette::Text,          QPalette::BrightText,
-      QPalette::Button,      QPalette::ButtonText,      QPalette::Light,
-      QPalette::Midlight,    QPalette::Mid,             QPalette::Dark,
-      QPalette::Shadow,      QPalette::Highlight,       QPalette::HighlightedText,
-      QPalette::Link,        QPalette::LinkVisited,     QPalette::ToolTipBase,
-      QPalette::ToolTipText,
-  };
-  return kRoles[static_cast<std::size_t>(role)];
-}
-
-// Every colour the window paints, fixed: the desktop's theme, a dark palette
-// or another style must not turn the texts pale on the window's light colours.
-QPalette ClassicPalette() {
-  QPalette palette;
-  for (const RoleColours& colours : kPaletteColours) {
-    const QPalette::ColorRole role = ToQtRole(colours.role);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-      palette.setColor(group, role, ToQColor(colours.enabled));
-    }
-    palette.setColor(QPalette::Disabled, role, ToQColor(colours.disabled));
-  }
-  return palette;
-}
-
-// Fills the control with its back colour, in the palette role its kind paints
-// its face with (a check box's is Button, not Window).
-void PaintBackground(QWidget* widget, StoredColour colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(widget->backgroundRole(), ToQColor(colour));
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
-
 QString ResourceText(std::string_view path) {
   QFile file(Text(path));
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -99,19 +63,6 @@ QString ResourceText(std::string_view path) {
 // The window's font at a zoom, which every control takes.
 QFont WindowFont(int zoom) {
   return QFont(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
-}
-
-// Whether the whole text shows in the field without scrolling.
-bool TextFits(const QLineEdit* field, const QString& text) {
-  QStyleOptionFrame frame;
-  frame.initFrom(field);
-  frame.rect = field->rect();
-  frame.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, field);
-  const QRect contents =
-      field->style()->subElementRect(QStyle::SE_LineEditContents, &frame, field)
-          .marginsRemoved(field->textMargins());
-  // The line edit keeps a further two pixels free on either side.
-  return field->fontMetrics().horizontalAdvance(text) <= contents.width() - 4;
 }
 
 }  // namespace
@@ -295,7 +246,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return frame1_;
     }
     case ControlKind::kTextBox: {
-      QLineEdit* field = text2_[index] = new ValueField(this);
+      ValueField* field = text2_[index] = new ValueField(this);
       field->setReadOnly(true);
       field->setValidator(new TypingValidator(model_, entry.index, field));
       return field;
@@ -379,7 +330,7 @@ void Dravik::PressButton(int index) {
 void Dravik::ShowModelState() {
   for (std::size_t i = 0; i < kQuantityCount; ++i) {
     const FieldState& state = model_.fields()[i];
-    QLineEdit* field = text2_[i];
+    ValueField* field = text2_[i];
     const QString text = QString::fromStdString(state.text);
     const bool written = field->text() != text;
     if (written) field->setText(text);
@@ -390,7 +341,7 @@ void Dravik::ShowModelState() {
     // A computed value tells how it was obtained; any other the whole text
     // where it does not fit.
     const QString derivation = QString::fromStdString(state.derivation);
-    field->setToolTip(!derivation.isEmpty() ? derivation : TextFits(field, text) ? QString() : text);
+    field->setToolTip(!derivation.isEmpty() ? derivation : field->TextFits(text) ? QString() : text);
     field->setAccessibleDescription(derivation);
     field->setReadOnly(state.read_only);
     check1_[i]->setChecked(state.known_mark == 1);
@@ -405,7 +356,7 @@ void Dravik::ShowReaction(const Reaction& reaction) {
   if (!reaction.alert()) return;
   QApplication::beep();
   if (reaction.focus_field != kNoField && reaction.select_text) {
-    auto* field = static_cast<ValueField*>(text2_[static_cast<std::size_t>(reaction.focus_field)]);
+    ValueField* field = text2_[static_cast<std::size_t>(reaction.focus_field)];
     field->setFocus(Qt::OtherFocusReason);
     // The whole text selected, the cursor at its start, so that typing replaces it.
     field->SelectFromTheStart();

@@ -31,6 +31,7 @@ class QStyle;
 namespace prism {
 
 class PictureBox;
+class ValueField;
 
 class Dravik : public QWidget {
   Q_OBJECT
@@ -70,7 +71,7 @@ class Dravik : public QWidget {
   void ShowHint(const Reaction& reaction);
 
   WindowModel model_;
-  std::array<QLineEdit*, ArraySize(ControlKind::kTextBox)> text2_{};
+  std::array<ValueField*, ArraySize(ControlKind::kTextBox)> text2_{};
   std::array<QCheckBox*, ArraySize(ControlKind::kCheckBox)> check1_{};
   std::array<QPushButton*, ArraySize(ControlKind::kButton)> command1_{};
   std::array<QPlainTextEdit*, ArraySize(ControlKind::kInfoText)> text1_{};
