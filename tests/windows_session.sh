@@ -3,7 +3,8 @@
 # A pupil's session with the Windows program under Wine, on the X screen of
 # the test run, with real key strokes: the worked example under US English
 # settings, zoomed to 200 % and back, then "2,5" / 4 / 1 under Bulgarian ones,
-# pressed twice. Each field is read back as the pupil would copy it; the window is
+# pressed twice, then the zoom on a screen at 150 % (Wine's 144 dots per
+# inch), and the step kept for the next start. Each field is read back as the pupil would copy it; the window is
 # kept as a picture beside the build (session-*.png) and its buttons are
 # checked for their colours.
 # usage: windows_session.sh DRAVIK.EXE
@@ -15,6 +16,14 @@ wine_run=$here/../tools/wine_run.sh
 pictures=$(dirname "$exe")/..
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -n "${DISPLAY:-}" ] || fail "no X screen (tools/windows.sh runs this under xvfb-run)"
+
+# The program's names, for where it keeps its zoom.
+. "$(dirname "$exe")/../generated/prism/program_info.sh"
+settings_key="HKCU\\Software\\$address\\$name"
+desktop_key='HKCU\Control Panel\Desktop'
+# Each run starts from no kept zoom, at 96 dots per inch.
+"$wine_run" reg delete "$settings_key" /f >/dev/null 2>&1 || true
+"$wine_run" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 pid=
 window=
@@ -134,17 +143,38 @@ keep_picture() {
 # The size of the window's inside, WIDTHxHEIGHT.
 window_size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
 
-# Zoom keys, then the size the window has after them.
+# Zoom keys, then the size the window has after them: exactly, or, at a
+# fractional scale, within the device pixel the window system may round by.
 expect_zoom() {
   local size=$1
   shift
-  keys "$@"
-  local tries
+  [ $# -eq 0 ] || keys "$@"
+  local tries seen
   for tries in $(seq 20); do
-    [ "$(window_size)" = "$size" ] && return 0
+    seen=$(window_size)
+    [ "$seen" = "$size" ] && return 0
+    if [ -n "${slack:-}" ]; then
+      local w=${seen%x*} h=${seen#*x}
+      [ $((w - ${size%x*})) -le 1 ] && [ $((${size%x*} - w)) -le 1 ] &&
+        [ $((h - ${size#*x})) -le 1 ] && [ $((${size#*x} - h)) -le 1 ] && return 0
+    fi
     sleep 0.2
   done
-  fail "$label: after $*, the window is $(window_size), not $size"
+  fail "$label: after $*, the window is $seen, not $size"
+}
+
+# Whether the drawing in the picture is drawn at its size rather than the
+# 100 % picture with each pixel made a block of three: sampled down to a
+# third and up again, it must lose detail.
+expect_drawn() {
+  local picture=$1 left=$2 top=$3 width=$4 height=$5 crop
+  crop=$(mktemp --suffix=.png)
+  convert "$picture" -crop "${width}x${height}+${left}+${top}" +repage "$crop"
+  local lost
+  lost=$(convert "$crop" -sample 33.3333% -sample "${width}x${height}!" miff:- |
+    compare -metric AE "$crop" - null: 2>&1 || true)
+  rm -f "$crop"
+  [ "${lost%% *}" -gt 1000 ] || fail "$label: the drawing is a blown-up picture ($lost pixels differ)"
 }
 
 stop() {
@@ -188,4 +218,25 @@ keep_picture bg_BG
 clear_fields
 expect_fields "" "" "" "" ""
 stop
+
+# A laptop at 150 %: every step that fits is reached by the keys, and the
+# drawing is drawn at the size it is shown. The step is kept for the next
+# start.
+label="150 % screen"
+"$wine_run" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+start en_US.UTF-8
+slack=1
+expect_zoom 902x795 ctrl+plus
+expect_zoom 1443x1272 ctrl+plus ctrl+plus ctrl+plus
+picture=$pictures/session-150-200.png
+import -window "$window" "$picture"
+# The picture's frame at 200 % of 312, 40, 134 by 186 pixels, at 1.5.
+expect_drawn "$picture" 940 124 390 546
+echo "window: $picture"
+stop
+start en_US.UTF-8
+expect_zoom 1443x1272
+keys ctrl+0
+stop
+"$wine_run" reg add "$desktop_key" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 echo "session: ok"

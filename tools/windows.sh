@@ -23,4 +23,4 @@ trap 'tools/wine_run.sh --server --kill 2>/dev/null || true' EXIT
 cmake --preset windows
 cmake --build --preset windows
 # -noreset: the screen stays as it is when the last program on it closes.
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" ctest --preset windows
+xvfb-run --auto-servernum --server-args="-screen 0 1920x1440x24 -noreset" ctest --preset windows
