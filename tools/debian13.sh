@@ -10,6 +10,17 @@
 # the root is removed only when nothing is mounted in it. Run by .ci/run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+usage() { echo "usage: $0 test | deb FILE" >&2; exit 2; }
+# The arguments first, before anything is installed or made.
+case "${1:-}" in
+  test) [ $# -eq 1 ] || usage ;;
+  deb) [ $# -eq 2 ] || usage; [ -f "$2" ] || { echo "no package $2" >&2; exit 2; } ;;
+  *) usage ;;
+esac
+# chroot and mount need root.
+[ "$(id -u)" -eq 0 ] || { echo "$0: run as root (it mounts and chroots)" >&2; exit 2; }
+
 . tools/deps.sh
 prism_install_packages debootstrap
 
@@ -32,10 +43,11 @@ unmount_all() {
 remove_root() {
   unmount_all
   [ -n "$root" ] || return 0
-  if grep -q " $root/" /proc/self/mounts; then
+  if mountpoint -q "$root/proc" || mountpoint -q "$root/dev"; then
     echo "left $root in place: something is still mounted in it" >&2
   else
-    rm -rf "$root"
+    # Never into a file system mounted below it, should one be left there.
+    rm -rf --one-file-system "$root"
   fi
   root=
 }
@@ -66,11 +78,14 @@ new_root() {
   cp /etc/resolv.conf "$root/etc/resolv.conf"
 }
 
-# Runs a command in the root as root, with proc and dev mounted meanwhile.
+# Runs a command in the root as root, with proc and dev mounted meanwhile;
+# stops where either cannot be mounted.
 in_root() {
   local status=0
-  mount -t proc proc "$root/proc" && mounts+=("$root/proc")
-  mount --bind /dev "$root/dev" && mounts+=("$root/dev")
+  mount -t proc proc "$root/proc" || { echo "cannot mount proc in $root" >&2; exit 1; }
+  mounts+=("$root/proc")
+  mount --bind /dev "$root/dev" || { echo "cannot mount dev in $root" >&2; exit 1; }
+  mounts+=("$root/dev")
   chroot "$root" env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     HOME=/root LANG=C.UTF-8 ${CI:+CI="$CI"} "$@" || status=$?
   unmount_all
@@ -87,12 +102,12 @@ run_tests() {
 
 run_package() {
   local deb=$1 name status=0
-  [ -f "$deb" ] || { echo "no package $deb" >&2; exit 1; }
   new_root
   name=$(basename "$deb")
   cp "$deb" "$root/tmp/$name"
-  in_root bash -c "apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends /tmp/$name >/dev/null"
+  # The file's name is an argument of the script, never part of its code.
+  in_root bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "$1" >/dev/null' install "/tmp/$name"
   executable=$(dpkg-deb -f "$deb" Package)
   in_root "$executable" --version
   # The window stays up on the offscreen platform until the time-out ends it.
@@ -103,8 +118,7 @@ run_package() {
 }
 
 ensure_tarball
-case "${1:-}" in
+case "$1" in
   test) run_tests ;;
-  deb) run_package "${2:?which package}" ;;
-  *) echo "usage: $0 test | deb FILE" >&2; exit 2 ;;
+  deb) run_package "$2" ;;
 esac

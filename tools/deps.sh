@@ -71,8 +71,12 @@ prism_install_packages() {
   prism_can_be_root ||
     prism_cannot_install "${missing[*]}" "apt-get install --no-install-recommends ${missing[*]}"
   echo "Installing: ${missing[*]}"
-  prism_as_root apt-get update -qq
-  prism_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Waits, for up to ten minutes, where another apt holds the package
+  # manager (the system's automatic updates, a second terminal).
+  local wait=(-o DPkg::Lock::Timeout=600)
+  prism_as_root apt-get "${wait[@]}" update -qq
+  prism_as_root env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -qq \
+    --no-install-recommends "${missing[@]}"
 }
 
 # The name `locale -a` gives an entry of /etc/locale.gen: "fr_FR ISO-8859-1"

@@ -84,8 +84,21 @@ prism_fetch_qt_source() {
   rm -rf "$apt_dir"
 }
 
+# Runs the command holding the cache's lock, so that two builds at once never
+# write one cache: the second waits, then finds what the first made.
+prism_with_cache_lock() {
+  mkdir -p "$prism_qt_cache"
+  (
+    flock 9
+    "$@"
+  ) 9>"$prism_qt_cache/.lock"
+}
+
+prism_windows_qt() { prism_with_cache_lock prism_build_windows_qt "$@"; }
+prism_windows_gtest() { prism_with_cache_lock prism_build_windows_gtest "$@"; }
+
 # Builds and installs the static Qt unless the cache has it; prints its prefix.
-prism_windows_qt() {
+prism_build_windows_qt() {
   local repo=$1 version key prefix work src started
   version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
   key=$( (printf '%s\n' "${prism_qt_options[@]}" "$prism_qt_fixed_prefix" \
@@ -128,7 +141,7 @@ prism_windows_qt() {
 
 # Builds and installs GoogleTest for Windows unless the cache has it; prints
 # its prefix.
-prism_windows_gtest() {
+prism_build_windows_gtest() {
   local repo=$1 version key prefix work
   version=$(dpkg-query -W -f='${Version}' googletest)
   key=$(sha256sum <"$repo/cmake/mingw-w64-x86_64.cmake" | cut -c1-12)
