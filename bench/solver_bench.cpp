@@ -35,7 +35,7 @@ void SolveAndFormat(benchmark::State& state, const NumberFormat& format) {
   const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
   const KnownMarks marks = MarksOf(press.texts);
   for (auto _ : state) {
-    const SolveResult result = Solve(static_cast<std::int16_t>(press.row), press.texts, marks, format);
+    const SolveResult result = Solve(press.row, press.texts, marks, format);
     for (double value : result.values.values) {
       std::string text = FormatFieldNumber(value, format);
       benchmark::DoNotOptimize(text);
@@ -49,7 +49,7 @@ void SolveExactly(benchmark::State& state) {
   const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
   const KnownMarks marks = MarksOf(press.texts);
   for (auto _ : state) {
-    const SolveResult result = Solve(static_cast<std::int16_t>(press.row), press.texts, marks);
+    const SolveResult result = Solve(press.row, press.texts, marks);
     const ExactPrismValues exact = ExactValues(press.row, press.texts);
     for (Quantity q : kAllQuantities) {
       std::string text = FieldText(result.values[q], exact[q]);

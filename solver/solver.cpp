@@ -310,7 +310,7 @@ bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks, const Numbe
   return !FirstInvalidKnown(texts, marks, format).has_value();
 }
 
-SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,
+SolveResult Solve(int row, const FieldTexts& texts, const KnownMarks& marks,
                   const NumberFormat& format) {
   const Combination* combination = FindCombination(row);
   if (combination == nullptr || !ValidateKnown(texts, marks, format)) return {};

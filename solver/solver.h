@@ -63,7 +63,7 @@ bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
 // roundings of zero, its exact value decides: an exact zero divisor or a
 // negative radicand leaves no finite result, a radicand the doubles make
 // negative though it is not gives a = b = t/2.
-SolveResult Solve(std::int16_t row, const FieldTexts& texts, const KnownMarks& marks,
+SolveResult Solve(int row, const FieldTexts& texts, const KnownMarks& marks,
                   const NumberFormat& format = {});
 
 // The texts of the formulas Solve computes the row with, in the order it

@@ -90,7 +90,7 @@ class Session {
         return "field " + std::to_string(i) + " shows " + shown;
       }
       if (fields_[i]->isReadOnly() != state.read_only) return "read-only " + std::to_string(i);
-      if (checks_[i]->isChecked() != (state.known_mark == 1)) return "check " + std::to_string(i);
+      if (checks_[i]->isChecked() != state.known) return "check " + std::to_string(i);
       if (checks_[i]->isEnabled()) return "enabled " + std::to_string(i);
       // A computed value's derivation, else the whole text where it does not fit.
       const QString tip = fields_[i]->toolTip();

@@ -64,7 +64,7 @@ TEST(Solve, EveryRowSolvesTheWorkedBox) {
   };
   for (const WorkedCase& c : cases) {
     const Input input = ForRow(c.row, c.known);
-    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    const SolveResult result = Solve(c.row, input.texts, input.marks);
     ASSERT_EQ(result.outcome, SolveOutcome::kSolved) << "row " << c.row;
     for (Quantity q : kAllQuantities) {
       EXPECT_EQ(result.values[q], c.expected[q]) << "row " << c.row << ' ' << QuantityCaption(q);
@@ -104,7 +104,7 @@ TEST(Solve, GroupingFixesTheLastBit) {
   };
   for (const BitCase& c : cases) {
     const Input input = ForRow(c.row, c.known);
-    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    const SolveResult result = Solve(c.row, input.texts, input.marks);
     ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
     EXPECT_EQ(result.values[c.first], c.first_bits) << "row " << c.row;
     EXPECT_EQ(result.values[c.second], c.second_bits) << "row " << c.row;
@@ -149,7 +149,7 @@ TEST(Solve, MarkCountsOnlyWhenExactlyOne) {
 TEST(Solve, RejectsRowsOutsideTheTable) {
   const Input input = ForRow(0, {"3", "4", "5"});
   for (int row : {-32768, -1, 10, 32767}) {
-    EXPECT_EQ(Solve(static_cast<std::int16_t>(row), input.texts, input.marks).outcome,
+    EXPECT_EQ(Solve(row, input.texts, input.marks).outcome,
               SolveOutcome::kRejected)
         << row;
   }
@@ -179,7 +179,7 @@ TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
-    const SolveResult result = Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks);
+    const SolveResult result = Solve(c.row, input.texts, input.marks);
     EXPECT_EQ(result.outcome, SolveOutcome::kNoFiniteResult) << c.why;
   }
 }
@@ -282,7 +282,7 @@ TEST(RowFormulaTexts, ReadAsWrittenGiveTheSolversBits) {
         input.texts[Index(q)] = Shortest(given[q]);
         input.marks[Index(q)] = 1;
       }
-      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      const SolveResult result = Solve(row, input.texts, input.marks);
       if (result.outcome != SolveOutcome::kSolved) continue;
       std::map<char, double> values;
       for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
@@ -355,7 +355,7 @@ TEST(Derivation, ShowsFormulaValuesAndResult) {
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
     const SolveResult result =
-        Solve(static_cast<std::int16_t>(c.row), input.texts, input.marks, c.format);
+        Solve(c.row, input.texts, input.marks, c.format);
     ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
     const ExactPrismValues exact = ExactValues(c.row, input.texts, c.format);
     EXPECT_EQ(Derivation(c.row, c.q, result.values, c.format, exact), c.expected) << "row " << c.row;
@@ -377,7 +377,7 @@ TEST(ExactValues, AgreeWithTheDoubles) {
         input.texts[Index(q)] = text();
         input.marks[Index(q)] = 1;
       }
-      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      const SolveResult result = Solve(row, input.texts, input.marks);
       ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
       const ExactPrismValues values = ExactValues(row, input.texts);
       for (Quantity q : kAllQuantities) {
@@ -424,7 +424,7 @@ TEST(Solve, FindsEveryBoxAndShowsItsRounding) {
         input.texts[Index(q)] = DecimalText(units[Index(q)], decimals[Index(q)]);
         input.marks[Index(q)] = 1;
       }
-      const SolveResult result = Solve(static_cast<std::int16_t>(row), input.texts, input.marks);
+      const SolveResult result = Solve(row, input.texts, input.marks);
       ASSERT_EQ(result.outcome, SolveOutcome::kSolved)
           << "row " << row << ": " << x << ", " << y << ", " << z << " thousandths";
       const ExactPrismValues exact = ExactValues(row, input.texts);

@@ -22,7 +22,7 @@ using FiveTexts = std::array<std::string, kQuantityCount>;
 // Started, with the row selected and its known fields typed in ascending order.
 WindowModel StartedWithRow(int row, std::array<const char*, 3> known_texts) {
   WindowModel model = Started();
-  model.ListSelected(0, row);
+  model.ListSelected(row);
   const Combination& combination = kCombinationTable[static_cast<std::size_t>(row)];
   for (std::size_t k = 0; k < 3; ++k) {
     model.FieldTyped(static_cast<int>(Index(combination.known[k])), known_texts[k]);
@@ -40,7 +40,7 @@ FiveTexts Texts(const WindowModel& model) {
 void ExpectRowApplied(const WindowModel& model, int row) {
   for (Quantity q : kAllQuantities) {
     const FieldState& field = model.field(q);
-    EXPECT_EQ(field.known_mark, IsKnown(row, q) ? 1 : 0) << QuantityCaption(q);
+    EXPECT_EQ(field.known, IsKnown(row, q)) << QuantityCaption(q);
     EXPECT_EQ(field.read_only, !IsKnown(row, q)) << QuantityCaption(q);
   }
 }
@@ -157,7 +157,7 @@ TEST(WindowModel, ChangingTheCombinationEmptiesEveryField) {
     model.FieldTyped(0, "3");
     model.FieldTyped(1, "4");
     model.FieldTyped(2, "5");
-    model.ListSelected(0, row);
+    model.ListSelected(row);
     EXPECT_EQ(model.selected_entry(), row);
     EXPECT_EQ(Texts(model), FiveTexts{}) << "row " << row;
     ExpectRowApplied(model, row);
@@ -167,15 +167,14 @@ TEST(WindowModel, ChangingTheCombinationEmptiesEveryField) {
 TEST(WindowModel, SelectingTheSelectedEntryKeepsWhatWasTyped) {
   WindowModel model = Started();
   model.FieldTyped(0, "3");
-  model.ListSelected(0, 0);
+  model.ListSelected(0);
   EXPECT_EQ(model.field(Quantity::kA).text, "3");
 }
 
-TEST(WindowModel, IgnoresOtherListsAndButtons) {
+TEST(WindowModel, IgnoresOtherButtons) {
   WindowModel model = Started();
   model.FieldTyped(0, "3");
   const FieldStates before = model.fields();
-  model.ListSelected(1, 4);
   EXPECT_EQ(model.ButtonClicked(2), Reaction{});
   EXPECT_EQ(model.ButtonClicked(-1), Reaction{});
   EXPECT_EQ(model.fields(), before);
@@ -184,14 +183,14 @@ TEST(WindowModel, IgnoresOtherListsAndButtons) {
 
 TEST(WindowModel, NoSelectionLeavesEveryFieldLocked) {
   WindowModel model = Started();
-  model.ListSelected(0, kNoEntry);
+  model.ListSelected(kNoEntry);
   EXPECT_EQ(model.selected_entry(), kNoEntry);
   for (const FieldState& field : model.fields()) {
     EXPECT_TRUE(field.read_only);
-    EXPECT_EQ(field.known_mark, 0);
+    EXPECT_FALSE(field.known);
   }
   EXPECT_FALSE(model.FieldTyped(0, "3"));
-  model.ListSelected(0, 42);
+  model.ListSelected(42);
   EXPECT_EQ(model.selected_entry(), kNoEntry);
 }
 
@@ -330,7 +329,7 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
         }
       } else if (kind < 14) {
         const int row = kind == 13 ? before_entry : static_cast<int>(random() % 10);
-        model.ListSelected(0, row);
+        model.ListSelected(row);
         if (row == before_entry) {
           ASSERT_EQ(model.fields(), before);
         }
@@ -342,7 +341,7 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
           if (button == kClearButton) {
             ASSERT_TRUE(model.fields()[q].text.empty());
           }
-          ASSERT_EQ(model.fields()[q].known_mark, before[q].known_mark);
+          ASSERT_EQ(model.fields()[q].known, before[q].known);
           ASSERT_EQ(model.fields()[q].read_only, before[q].read_only);
         }
       }
@@ -350,7 +349,7 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
       for (Quantity q : kAllQuantities) {
         const FieldState& field = model.field(q);
         const bool known = IsKnown(model.selected_entry(), q);
-        ASSERT_EQ(field.known_mark, known ? 1 : 0);
+        ASSERT_EQ(field.known, known);
         ASSERT_EQ(field.read_only, !known);
         ASSERT_FALSE(ShowsNoNumber(field.text)) << field.text;
         ASSERT_TRUE(field.derivation.empty() || (!known && !field.text.empty()));

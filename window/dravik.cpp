@@ -99,18 +99,18 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   // The texts laid out once, at the width they are shown at.
   for (const auto& [entry, control] : controls_) {
     if (entry->kind != ControlKind::kInfoText) continue;
-    text1_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
+    texts_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
   }
   for (const auto& [entry, control] : controls_) control->setVisible(entry->shown);
   SetTabOrder();
   ConnectEvents();
-  text1_[0]->setFocus();
+  texts_[0]->setFocus();
 }
 
 Dravik::~Dravik() {
   // The fields' validators read the model, which goes before the controls
   // do: closing the window takes the focus from a field and validates it.
-  for (QLineEdit* field : text2_) field->setValidator(nullptr);
+  for (QLineEdit* field : fields_) field->setValidator(nullptr);
   // The tooltips' look is the application's: it goes back to what it was.
   QToolTip::setFont(tooltip_font_);
   QToolTip::setPalette(tooltip_palette_);
@@ -136,7 +136,7 @@ void Dravik::CreateControls() {
     controls_.emplace_back(&entry, control);
   }
   for (const auto& [entry, control] : controls_) {
-    if (entry->parent == ControlParent::kFrame) control->setParent(frame1_);
+    if (entry->parent == ControlParent::kFrame) control->setParent(frame_);
     if (!entry->buddy_of) continue;
     // The table holds a buddy only on a label, naming a row it has.
     QWidget* buddy = controls_[*ControlRow(*entry->buddy_of)].second;
@@ -185,11 +185,11 @@ void Dravik::ApplyZoom(std::size_t step) {
   }
   delete previous;
   picture_->SetZoom(zoom);
-  for (QPlainTextEdit* info : text1_) {
+  for (QPlainTextEdit* info : texts_) {
     info->document()->setDocumentMargin(Zoomed(kDocumentMargin, zoom));
   }
   PlaceControls();
-  list1_->scrollToItem(list1_->currentItem());
+  list_->scrollToItem(list_->currentItem());
   // The tooltips, in their own font, as large as the window is zoomed. One
   // showing keeps the size it was made at: it goes, and a standing hint
   // shows again at its field's new place.
@@ -229,30 +229,30 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return picture_;
     }
     case ControlKind::kButton: {
-      QPushButton* button = command1_[index] = new QPushButton(Text(entry.caption), this);
+      QPushButton* button = buttons_[index] = new QPushButton(Text(entry.caption), this);
       PaintBackground(button, *entry.back_colour);
       button->setAccessibleName(button->text());
       return button;
     }
     case ControlKind::kList: {
-      list1_ = new SelectionKeepingList(this);
-      for (std::string_view caption : WindowModel::ListCaptions()) list1_->addItem(Text(caption));
-      list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-      return list1_;
+      list_ = new SelectionKeepingList(this);
+      for (std::string_view caption : WindowModel::ListCaptions()) list_->addItem(Text(caption));
+      list_->setSelectionMode(QAbstractItemView::SingleSelection);
+      return list_;
     }
     case ControlKind::kFrame: {
-      frame1_ = new QGroupBox(Text(entry.caption), this);
-      PaintBackground(frame1_, *entry.back_colour);
-      return frame1_;
+      frame_ = new QGroupBox(Text(entry.caption), this);
+      PaintBackground(frame_, *entry.back_colour);
+      return frame_;
     }
     case ControlKind::kTextBox: {
-      ValueField* field = text2_[index] = new ValueField(this);
+      ValueField* field = fields_[index] = new ValueField(this);
       field->setReadOnly(true);
       field->setValidator(new TypingValidator(model_, entry.index, field));
       return field;
     }
     case ControlKind::kCheckBox: {
-      QCheckBox* check = check1_[index] = new QCheckBox(Text(entry.caption), this);
+      QCheckBox* check = marks_[index] = new QCheckBox(Text(entry.caption), this);
       check->setEnabled(false);
       PaintBackground(check, *entry.back_colour);
       // The user can never toggle these, yet must read which quantities are
@@ -265,7 +265,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return check;
     }
     case ControlKind::kInfoText: {
-      QPlainTextEdit* info = text1_[index] = new InfoText(this);
+      QPlainTextEdit* info = texts_[index] = new InfoText(this);
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
       info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -297,27 +297,27 @@ void Dravik::SetTabOrder() {
 }
 
 void Dravik::ConnectEvents() {
-  connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
-    model_.ListSelected(0, row);
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    model_.ListSelected(row);
     ShowModelState();
   });
-  for (std::size_t i = 0; i < command1_.size(); ++i) {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
     // Enter and Return press a focused button, as Space does.
-    command1_[i]->setAutoDefault(true);
-    connect(command1_[i], &QPushButton::clicked, this,
+    buttons_[i]->setAutoDefault(true);
+    connect(buttons_[i], &QPushButton::clicked, this,
             [this, i] { PressButton(static_cast<int>(i)); });
   }
-  for (std::size_t i = 0; i < text2_.size(); ++i) {
-    connect(text2_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    connect(fields_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
       model_.FieldTyped(static_cast<int>(i), text.toStdString());
       ShowModelState();
     });
     // The field reports an edit the model refused before it undoes it: the
     // refusal is all that changed, and its hint shows.
-    connect(text2_[i], &QLineEdit::inputRejected, this,
+    connect(fields_[i], &QLineEdit::inputRejected, this,
             [this] { ShowReaction(model_.refusal()); });
     // Enter in a value field calculates, in a read-only one too.
-    connect(text2_[i], &QLineEdit::returnPressed, command1_[kCalculateButton], &QPushButton::click);
+    connect(fields_[i], &QLineEdit::returnPressed, buttons_[kCalculateButton], &QPushButton::click);
   }
 }
 
@@ -330,7 +330,7 @@ void Dravik::PressButton(int index) {
 void Dravik::ShowModelState() {
   for (std::size_t i = 0; i < kQuantityCount; ++i) {
     const FieldState& state = model_.fields()[i];
-    ValueField* field = text2_[i];
+    ValueField* field = fields_[i];
     const QString text = QString::fromStdString(state.text);
     const bool written = field->text() != text;
     if (written) field->setText(text);
@@ -344,19 +344,19 @@ void Dravik::ShowModelState() {
     field->setToolTip(!derivation.isEmpty() ? derivation : field->TextFits(text) ? QString() : text);
     field->setAccessibleDescription(derivation);
     field->setReadOnly(state.read_only);
-    check1_[i]->setChecked(state.known_mark == 1);
+    marks_[i]->setChecked(state.known);
   }
   // A refused press's hint goes with its reason.
   if (!model_.refusal().alert() && QToolTip::isVisible()) QToolTip::hideText();
-  const QSignalBlocker blocker(list1_);
-  list1_->setCurrentRow(model_.selected_entry());
+  const QSignalBlocker blocker(list_);
+  list_->setCurrentRow(model_.selected_entry());
 }
 
 void Dravik::ShowReaction(const Reaction& reaction) {
   if (!reaction.alert()) return;
   QApplication::beep();
   if (reaction.focus_field != kNoField && reaction.select_text) {
-    ValueField* field = text2_[static_cast<std::size_t>(reaction.focus_field)];
+    ValueField* field = fields_[static_cast<std::size_t>(reaction.focus_field)];
     field->setFocus(Qt::OtherFocusReason);
     // The whole text selected, the cursor at its start, so that typing replaces it.
     field->SelectFromTheStart();
@@ -367,8 +367,8 @@ void Dravik::ShowReaction(const Reaction& reaction) {
 // Beside the field it is about, or beside the calculate button.
 void Dravik::ShowHint(const Reaction& reaction) {
   QWidget* beside = reaction.focus_field != kNoField
-                        ? static_cast<QWidget*>(text2_[static_cast<std::size_t>(reaction.focus_field)])
-                        : command1_[kCalculateButton];
+                        ? static_cast<QWidget*>(fields_[static_cast<std::size_t>(reaction.focus_field)])
+                        : buttons_[kCalculateButton];
   QToolTip::showText(beside->mapToGlobal(QPoint(beside->width() / 2, beside->height())),
                      Text(RefusalHint(reaction.refusal)), beside);
 }

@@ -71,12 +71,12 @@ class Dravik : public QWidget {
   void ShowHint(const Reaction& reaction);
 
   WindowModel model_;
-  std::array<ValueField*, ArraySize(ControlKind::kTextBox)> text2_{};
-  std::array<QCheckBox*, ArraySize(ControlKind::kCheckBox)> check1_{};
-  std::array<QPushButton*, ArraySize(ControlKind::kButton)> command1_{};
-  std::array<QPlainTextEdit*, ArraySize(ControlKind::kInfoText)> text1_{};
-  QListWidget* list1_ = nullptr;
-  QGroupBox* frame1_ = nullptr;
+  std::array<ValueField*, ArraySize(ControlKind::kTextBox)> fields_{};
+  std::array<QCheckBox*, ArraySize(ControlKind::kCheckBox)> marks_{};
+  std::array<QPushButton*, ArraySize(ControlKind::kButton)> buttons_{};
+  std::array<QPlainTextEdit*, ArraySize(ControlKind::kInfoText)> texts_{};
+  QListWidget* list_ = nullptr;
+  QGroupBox* frame_ = nullptr;
   PictureBox* picture_ = nullptr;
   // Every control with its row of the layout table, in the table's order.
   std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;

@@ -9,8 +9,6 @@
 namespace prism {
 namespace {
 
-constexpr int kListIndex = 0;
-
 bool IsRow(int row) { return FindCombination(row) != nullptr; }
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -89,8 +87,7 @@ void WindowModel::Load() {
   ApplyCombination();
 }
 
-void WindowModel::ListSelected(int list_index, int row) {
-  if (list_index != kListIndex) return;
+void WindowModel::ListSelected(int row) {
   if (!IsRow(row)) row = kNoEntry;
   // A click on the entry already selected changes nothing, so it must not
   // empty what the user typed.
@@ -170,7 +167,7 @@ void WindowModel::Write(FieldState& field, std::string text) {
 
 void WindowModel::ApplyCombination() {
   for (FieldState& field : fields_) {
-    field.known_mark = 0;
+    field.known = false;
     Write(field, {});
     field.read_only = true;
   }
@@ -179,7 +176,7 @@ void WindowModel::ApplyCombination() {
   const Combination* combination = FindCombination(selected_entry_);
   if (combination == nullptr) return;
   for (Quantity q : combination->known) {
-    fields_[Index(q)].known_mark = 1;
+    fields_[Index(q)].known = true;
     fields_[Index(q)].read_only = false;
   }
 }
@@ -189,10 +186,10 @@ Reaction WindowModel::Calculate() {
   KnownMarks marks;
   for (std::size_t i = 0; i < kQuantityCount; ++i) {
     texts[i] = fields_[i].text;
-    marks[i] = fields_[i].known_mark;
+    marks[i] = fields_[i].known ? 1 : 0;
   }
   const SolveResult result =
-      Solve(static_cast<std::int16_t>(selected_entry_), texts, marks, format_);
+      Solve(selected_entry_, texts, marks, format_);
   switch (result.outcome) {
     case SolveOutcome::kRejected: {
       const std::optional<InvalidKnown> invalid = FirstInvalidKnown(texts, marks, format_);

@@ -28,7 +28,7 @@ inline constexpr int kClearButton = 1;
 // One row of the value area: the field, and the check box beside it.
 struct FieldState {
   std::string text;
-  int known_mark = 0;             // 0 unchecked, 1 checked; the user never toggles it
+  bool known = false;             // its check box: a given value; the user never toggles it
   bool read_only = true;          // whether the user may not edit the field
   int max_typed_length = 0;       // 0: no limit; limits typing only, never the program
   // Characters of the text the program last wrote into the field: typing may
@@ -96,8 +96,8 @@ class WindowModel {
 
   // Events.
   void Load();
-  // The list with that element index now has that row selected.
-  void ListSelected(int list_index, int row);
+  // The list now has that row selected.
+  void ListSelected(int row);
   Reaction ButtonClicked(int button_index);
   // The user's edit (keystroke, paste, deletion) would make the field's text
   // new_text. Line ends at the end of what the edit inserted (a pasted line)
@@ -113,10 +113,6 @@ class WindowModel {
   // its hint beside the field. Returns whether the text was stored.
   bool FieldTyped(int field, std::string_view new_text);
 
-  // The window's procedures.
-  void ApplyCombination();
-  Reaction Calculate();
-  void ClearFields();
   // An edit FitTyping refused: it now stands as the refusal.
   Reaction EditRefused(int field, Refusal refusal);
 
@@ -132,6 +128,9 @@ class WindowModel {
   static std::array<std::string_view, kCombinationCount> ListCaptions();
 
  private:
+  void ApplyCombination();
+  Reaction Calculate();
+  void ClearFields();
   void ForgetDerivations();
   void Write(FieldState& field, std::string text);
 
