@@ -6,12 +6,15 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "prism/program_info.h"
 
 namespace prism {
 namespace {
 
+// Qt may log from its X11 reader thread while the application is made.
+std::mutex held_back_mutex;
 QStringList held_back;
 QtMessageHandler previous_handler = nullptr;
 bool platform_chosen = false;
@@ -34,7 +37,9 @@ bool HasDisplay() {
 
 void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type != QtFatalMsg) {
-    held_back << qFormatLogMessage(type, context, message);
+    const QString line = qFormatLogMessage(type, context, message);
+    const std::lock_guard lock(held_back_mutex);
+    held_back << line;
     return;
   }
   const char* reason =
@@ -57,6 +62,7 @@ StartFailureGuard::StartFailureGuard(int argc, char* argv[]) {
 
 StartFailureGuard::~StartFailureGuard() {
   qInstallMessageHandler(previous_handler);
+  const std::lock_guard lock(held_back_mutex);
   for (const QString& line : held_back) std::fprintf(stderr, "%s\n", qPrintable(line));
   held_back.clear();
 }

@@ -4,7 +4,6 @@
 #ifndef _WIN32
 #include <langinfo.h>
 
-#include <array>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -19,14 +18,23 @@ void UseUtf8CharacterType() {}
 #else
 namespace {
 
-// What LC_ALL sets besides the character type.
-constexpr std::array<std::pair<int, const char*>, 5> kOtherCategories = {{
+// What LC_ALL sets besides the character type: POSIX's categories, and the
+// C library's own where it has them.
+constexpr std::pair<int, const char*> kOtherCategories[] = {
     {LC_NUMERIC, "LC_NUMERIC"},
     {LC_COLLATE, "LC_COLLATE"},
     {LC_TIME, "LC_TIME"},
     {LC_MONETARY, "LC_MONETARY"},
     {LC_MESSAGES, "LC_MESSAGES"},
-}};
+#ifdef LC_PAPER
+    {LC_PAPER, "LC_PAPER"},
+    {LC_NAME, "LC_NAME"},
+    {LC_ADDRESS, "LC_ADDRESS"},
+    {LC_TELEPHONE, "LC_TELEPHONE"},
+    {LC_MEASUREMENT, "LC_MEASUREMENT"},
+    {LC_IDENTIFICATION, "LC_IDENTIFICATION"},
+#endif
+};
 
 }  // namespace
 

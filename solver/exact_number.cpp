@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/exact_number.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -65,11 +66,6 @@ std::optional<Fraction> Sum(const std::optional<Fraction>& a, const std::optiona
 
 Fraction Negated(const Fraction& a) { return {-a.numerator, a.denominator}; }
 
-ExactNumber Of(const std::optional<Fraction>& x, const std::optional<Fraction>& y, Int d) {
-  if (!x || !y) return {};
-  return ExactNumber(*x, *y, d);
-}
-
 // The root both numbers may carry: 1 where neither has one, 0 where they
 // carry different ones.
 Int SharedRadicand(const ExactNumber& a, const ExactNumber& b) {
@@ -110,15 +106,25 @@ void SplitSquare(Int m, Int* s, Int* f) {
   }
 }
 
-Int Pow10(int n) {
+// 10^0 to 10^18, all that 64 bits hold.
+constexpr std::array<Int, 19> kPowersOfTen = [] {
+  std::array<Int, 19> powers{};
   Int power = 1;
-  for (int i = 0; i < n; ++i) power *= 10;
-  return power;
-}
+  for (Int& each : powers) {
+    each = power;
+    if (&each != &powers.back()) power *= 10;
+  }
+  return powers;
+}();
+static_assert(kPowersOfTen[18] == 1'000'000'000'000'000'000);
+
+// 10^n for n from 0 to 18; callers keep n in that range.
+Int Pow10(int n) { return kPowersOfTen.at(static_cast<std::size_t>(n)); }
 
 // Integers of a fraction or root shown in a text have at most this many digits.
 constexpr int kMaxShownDigits = 7;
 constexpr int kMaxDigits = 18;  // what always fits in 64 bits
+static_assert(kMaxDigits + 1 == kPowersOfTen.size());
 
 bool Short(Int n) { return n > -Pow10(kMaxShownDigits) && n < Pow10(kMaxShownDigits); }
 
@@ -196,7 +202,11 @@ std::string DecimalDigits(UInt128 n) {
 
 ExactNumber::ExactNumber(int whole) : has_value_(true), x_{whole, 1} {}
 
-ExactNumber::ExactNumber(Fraction rational) : has_value_(true), x_(rational) {}
+ExactNumber ExactNumber::Of(const std::optional<Fraction>& x, const std::optional<Fraction>& y,
+                           std::int64_t d) {
+  if (!x || !y) return {};
+  return ExactNumber(*x, *y, d);
+}
 
 ExactNumber::ExactNumber(Fraction x, Fraction y, std::int64_t d)
     : has_value_(true), x_(x), y_(y), d_(y.numerator == 0 ? 1 : d) {
@@ -227,7 +237,7 @@ double ExactNumber::ToDouble() const {
 ExactNumber operator+(const ExactNumber& a, const ExactNumber& b) {
   const Int d = SharedRadicand(a, b);
   if (!a.has_value() || !b.has_value() || d == 0) return {};
-  return Of(Sum(a.x_, b.x_), Sum(a.y_, b.y_), d);
+  return ExactNumber::Of(Sum(a.x_, b.x_), Sum(a.y_, b.y_), d);
 }
 
 ExactNumber operator-(const ExactNumber& a, const ExactNumber& b) {
@@ -240,7 +250,7 @@ ExactNumber operator*(const ExactNumber& a, const ExactNumber& b) {
   if (!a.has_value() || !b.has_value() || d == 0) return {};
   // (x1 + y1√d)(x2 + y2√d) = x1·x2 + y1·y2·d + (x1·y2 + y1·x2)√d
   const std::optional<Fraction> roots = Product(Product(a.y_, b.y_), Fraction{d, 1});
-  return Of(Sum(Product(a.x_, b.x_), roots), Sum(Product(a.x_, b.y_), Product(a.y_, b.x_)), d);
+  return ExactNumber::Of(Sum(Product(a.x_, b.x_), roots), Sum(Product(a.x_, b.y_), Product(a.y_, b.x_)), d);
 }
 
 ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
@@ -251,7 +261,7 @@ ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
   if (!norm.has_value() || norm.x_.numerator == 0) return {};
   const std::optional<Fraction> inverse = Reduced(norm.x_.denominator, norm.x_.numerator);
   if (!inverse) return {};
-  return a * conjugate * ExactNumber(*inverse);
+  return a * conjugate * ExactNumber(*inverse, Fraction{}, 1);
 }
 
 ExactNumber Sqrt(const ExactNumber& a) {
@@ -259,11 +269,11 @@ ExactNumber Sqrt(const ExactNumber& a) {
   // √(n/q) = √(n·q)/q, with the square taken out of n·q.
   Int m = 0, s = 1, f = 1;
   if (!Multiply(a.x_.numerator, a.x_.denominator, &m)) return {};
-  if (m == 0) return ExactNumber(Fraction{});
+  if (m == 0) return ExactNumber(Fraction{}, Fraction{}, 1);
   SplitSquare(m, &s, &f);
   const std::optional<Fraction> root = Reduced(s, a.x_.denominator);
-  if (f == 1) return Of(root, Fraction{}, 1);
-  return Of(Fraction{}, root, f);
+  if (f == 1) return ExactNumber::Of(root, Fraction{}, 1);
+  return ExactNumber::Of(Fraction{}, root, f);
 }
 
 std::optional<int> Sign(const ExactNumber& number) {

@@ -12,7 +12,7 @@
 
 namespace prism {
 
-// p/q in lowest terms, q > 0.
+// p/q in lowest terms, q > 0: only ExactNumber makes one.
 struct Fraction {
   std::int64_t numerator = 0;
   std::int64_t denominator = 1;
@@ -29,9 +29,6 @@ class ExactNumber {
  public:
   ExactNumber() = default;  // no value
   ExactNumber(int whole);   // NOLINT: the formulas' constants 2 and 4
-  explicit ExactNumber(Fraction rational);
-  // x + y·√d; d must be square-free where y is not 0.
-  ExactNumber(Fraction x, Fraction y, std::int64_t d);
   // The decimal a value field's text is written as; no value where it is no
   // number alone or too long for 64 bits.
   static ExactNumber FromText(std::string_view text, const NumberFormat& format);
@@ -50,6 +47,13 @@ class ExactNumber {
   friend ExactNumber Sqrt(const ExactNumber& a);
 
  private:
+  // x + y·√d, each fraction in lowest terms with a positive denominator, d
+  // square-free where y is not 0: only the arithmetic below makes them.
+  ExactNumber(Fraction x, Fraction y, std::int64_t d);
+  // The number of two parts where both are known; no value where one is not.
+  static ExactNumber Of(const std::optional<Fraction>& x, const std::optional<Fraction>& y,
+                        std::int64_t d);
+
   bool has_value_ = false;
   Fraction x_;
   Fraction y_;

@@ -362,12 +362,12 @@ TEST(Derivation, ShowsFormulaValuesAndResult) {
   }
 }
 
-// The exact values agree with the doubles, away from the cancellation of
-// rows 3, 8 and 9, where the doubles themselves lose digits.
+// The exact values agree with the doubles, every row; rows 3, 8 and 9 lose
+// digits to cancellation in the doubles, so they are compared more loosely.
 TEST(ExactValues, AgreeWithTheDoubles) {
   std::mt19937_64 random(2112);
   int exact = 0;
-  for (int row : {0, 1, 2, 4, 5, 6, 7}) {
+  for (int row = 0; row < 10; ++row) {
     for (int box = 0; box < 500; ++box) {
       const auto text = [&] {
         return std::to_string(1 + random() % 999) + "." + std::to_string(random() % 100);
@@ -378,17 +378,58 @@ TEST(ExactValues, AgreeWithTheDoubles) {
         input.marks[Index(q)] = 1;
       }
       const SolveResult result = Solve(row, input.texts, input.marks);
-      ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
+      // Random S and V describe no box in rows 3, 8 and 9 about half the time.
+      if (result.outcome != SolveOutcome::kSolved) continue;
       const ExactPrismValues values = ExactValues(row, input.texts);
+      const double tolerance = row == 3 || row == 8 || row == 9 ? 1e-7 : 1e-10;
       for (Quantity q : kAllQuantities) {
         if (!values[q].has_value()) continue;
         ++exact;
-        EXPECT_NEAR(values[q].ToDouble(), result.values[q], 1e-10 * std::fabs(result.values[q]))
+        EXPECT_NEAR(values[q].ToDouble(), result.values[q], tolerance * std::fabs(result.values[q]))
             << "row " << row << ' ' << QuantityCaption(q);
       }
     }
   }
   EXPECT_GT(exact, 7 * 500 * 4) << "most values have an exact value";
+}
+
+// The arithmetic of exact numbers: a quotient times its divisor is the
+// dividend, a number times its conjugate is rational, signs and roundings
+// are those of the value, and what would overflow has no value.
+TEST(ExactNumber, ArithmeticHolds) {
+  std::mt19937_64 random(2812);
+  int checked = 0;
+  const auto small = [&](int from) { return ExactNumber(from + static_cast<int>(random() % 2000)); };
+  for (int i = 0; i < 2000; ++i) {
+    const ExactNumber root = Sqrt(small(2));
+    const ExactNumber p = small(-1000) / small(1), r = small(-1000) / small(1);
+    const ExactNumber x = p + r * root, conjugate = p - r * root;
+    const ExactNumber y = small(1) / small(1) + small(-1000) / small(1) * root;
+    ASSERT_TRUE(x.has_value() && y.has_value());
+    EXPECT_TRUE((x * conjugate).IsRational());
+    // Beyond 64 bits a step has no value: never a wrong one.
+    if (const std::optional<int> back = Sign(x / y * y - x)) {
+      EXPECT_EQ(*back, 0);
+      ++checked;
+    }
+    const double value = x.ToDouble();
+    if (std::fabs(value) > 1e-9) {
+      EXPECT_EQ(Sign(x), value > 0 ? 1 : -1);
+    }
+    const double in_units = value * 1e7;
+    if (std::fabs(in_units - std::round(in_units)) < 0.49) {
+      const std::optional<RoundedDecimal> rounded = RoundedToDecimals(x, 7);
+      ASSERT_TRUE(rounded.has_value());
+      EXPECT_EQ(FormatDecimalText(rounded->fixed, rounded->negative), FormatFieldNumber(value));
+    }
+  }
+  EXPECT_GT(checked, 1000);
+  ExactNumber big = ExactNumber(1'000'003);
+  for (int i = 0; i < 4; ++i) big = big * big;
+  EXPECT_FALSE(big.has_value()) << "overflow gives no value, never a wrong one";
+  EXPECT_TRUE(ExactNumber::FromText("123456789012345678", {}).has_value());
+  EXPECT_FALSE(ExactNumber::FromText("1234567890123456789", {}).has_value());
+  EXPECT_EQ(Sign(ExactNumber::FromText("0.000000000000000001", {})), 1);
 }
 
 // A number of units of 10^-decimals, written out; rounded to seven
