@@ -290,19 +290,19 @@ TEST(RegionalNumberFormat, ReadsTheUsersWindowsSettings) {
 }
 #else
 TEST(RegionalNumberFormat, CopiesTheCLibraryConventions) {
+  // The grouping itself is checked against the C library's own writing below.
   struct Expected {
     const char* locale;
-    NumberFormat format;
+    const char* decimal_separator;
+    const char* group_separator;
   };
-  // The group sizes as this C library's locale data have them: glibc 2.39
-  // changed "3;3" to "3", which groups the same.
   const Expected cases[] = {
-      {"C", {".", "", {}}},
-      {"en_US.UTF-8", {".", ",", {}}},
-      {"de_DE.UTF-8", {",", ".", {}}},
-      {"bg_BG.UTF-8", {",", "", {}}},
+      {"C", ".", ""},
+      {"en_US.UTF-8", ".", ","},
+      {"de_DE.UTF-8", ",", "."},
+      {"bg_BG.UTF-8", ",", ""},
       // Latin-1's no-break space 0xA0, converted to the UTF-8 every field holds.
-      {"fr_FR.ISO-8859-1", {",", "\u00A0", {}}},
+      {"fr_FR.ISO-8859-1", ",", "\u00A0"},
   };
   for (const Expected& c : cases) {
     testing::ScopedLocale locale(c.locale);
@@ -311,9 +311,8 @@ TEST(RegionalNumberFormat, CopiesTheCLibraryConventions) {
       continue;
     }
     const NumberFormat format = RegionalNumberFormat();
-    EXPECT_EQ(format.decimal_separator, c.format.decimal_separator) << c.locale;
-    EXPECT_EQ(format.group_separator, c.format.group_separator) << c.locale;
-    EXPECT_EQ(format.group_sizes, GroupSizesFromC(std::localeconv()->grouping)) << c.locale;
+    EXPECT_EQ(format.decimal_separator, c.decimal_separator) << c.locale;
+    EXPECT_EQ(format.group_separator, c.group_separator) << c.locale;
     const std::string written = FormatFieldNumber(1234567.5, format);
     EXPECT_EQ(ParseFieldNumber(written, format), 1234567.5) << c.locale << ' ' << written;
     EXPECT_EQ(ParseFieldNumber(written.substr(0, written.size() - 1), format), 1234567.5)

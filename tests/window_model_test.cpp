@@ -51,8 +51,9 @@ TEST(WindowModel, StartsWithTheFirstCombinationAndEmptyFields) {
   ExpectRowApplied(model, 0);
   EXPECT_EQ(Texts(model), FiveTexts{});
   for (const FieldState& field : model.fields()) EXPECT_EQ(field.max_typed_length, 7);
-  EXPECT_EQ(WindowModel::ListCaptions()[0], "a, b, c");
-  EXPECT_EQ(WindowModel::ListCaptions()[9], "c, S, V");
+  for (std::size_t row = 0; row < kCombinationCount; ++row) {
+    EXPECT_EQ(WindowModel::ListCaptions()[row], kCombinationTable[row].caption);
+  }
 }
 
 // A refused press writes nothing, but names what to fix: the first given
@@ -291,11 +292,10 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
     return text;
   };
   const NumberFormat formats[] = {{}, {",", "", {3, 3}}, {",", ".", {3, 3}}, {".", ",", {3}}};
-  int events = 0;
   int solved = 0;
   for (const NumberFormat& format : formats) {
     WindowModel model = Started(format);
-    for (int i = 0; i < 30000; ++i, ++events) {
+    for (int i = 0; i < 30000; ++i) {
       const FieldStates before = model.fields();
       const int before_entry = model.selected_entry();
       const int kind = static_cast<int>(random() % 20);
@@ -357,7 +357,6 @@ TEST(WindowModel, RandomSessionKeepsItsInvariants) {
       }
     }
   }
-  EXPECT_GE(events, 100000);
   // The session must reach the formulas often, not only rejections.
   EXPECT_GT(solved, 1000);
 }

@@ -9,6 +9,8 @@
 #include <qdrawutil.h>
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <utility>
 
 #include "window/form_layout.h"
 
@@ -108,17 +110,41 @@ void DrawGroupBox(const QStyleOptionGroupBox* group, QPainter* painter, const QS
                       QPalette::WindowText);
 }
 
+// Each of the window's colour roles with Qt's, checked to stand at its own
+// place so that the lookup below is by role, not by position.
+constexpr std::pair<ColourRole, QPalette::ColorRole> kQtRoles[] = {
+    {ColourRole::kWindow, QPalette::Window},
+    {ColourRole::kWindowText, QPalette::WindowText},
+    {ColourRole::kBase, QPalette::Base},
+    {ColourRole::kAlternateBase, QPalette::AlternateBase},
+    {ColourRole::kText, QPalette::Text},
+    {ColourRole::kBrightText, QPalette::BrightText},
+    {ColourRole::kButton, QPalette::Button},
+    {ColourRole::kButtonText, QPalette::ButtonText},
+    {ColourRole::kLight, QPalette::Light},
+    {ColourRole::kMidlight, QPalette::Midlight},
+    {ColourRole::kMid, QPalette::Mid},
+    {ColourRole::kDark, QPalette::Dark},
+    {ColourRole::kShadow, QPalette::Shadow},
+    {ColourRole::kHighlight, QPalette::Highlight},
+    {ColourRole::kHighlightedText, QPalette::HighlightedText},
+    {ColourRole::kLink, QPalette::Link},
+    {ColourRole::kLinkVisited, QPalette::LinkVisited},
+    {ColourRole::kToolTipBase, QPalette::ToolTipBase},
+    {ColourRole::kToolTipText, QPalette::ToolTipText},
+};
+
+constexpr bool QtRolesInPlace() {
+  if (std::size(kQtRoles) != kPaletteColours.size()) return false;
+  for (std::size_t i = 0; i < std::size(kQtRoles); ++i) {
+    if (static_cast<std::size_t>(kQtRoles[i].first) != i) return false;
+  }
+  return true;
+}
+static_assert(QtRolesInPlace());
+
 QPalette::ColorRole ToQtRole(ColourRole role) {
-  constexpr std::array<QPalette::ColorRole, kPaletteColours.size()> kRoles = {
-      QPalette::Window,      QPalette::WindowText,      QPalette::Base,
-      QPalette::AlternateBase, QPalette::Text,          QPalette::BrightText,
-      QPalette::Button,      QPalette::ButtonText,      QPalette::Light,
-      QPalette::Midlight,    QPalette::Mid,             QPalette::Dark,
-      QPalette::Shadow,      QPalette::Highlight,       QPalette::HighlightedText,
-      QPalette::Link,        QPalette::LinkVisited,     QPalette::ToolTipBase,
-      QPalette::ToolTipText,
-  };
-  return kRoles[static_cast<std::size_t>(role)];
+  return kQtRoles[static_cast<std::size_t>(role)].second;
 }
 
 }  // namespace

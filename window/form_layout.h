@@ -151,8 +151,32 @@ inline constexpr std::string_view kDrawingDescription =
     "двата ръба, които отиват назад, с b, а левият преден и десният заден "
     "вертикален ръб с c.";
 
-// In the order the controls are defined.
-inline constexpr std::array<ControlLayout, 19> kFormControls = {{
+// The value field of a quantity and its check box, one row of the frame for
+// each, a for the top one: the check box's caption and the field's accessible
+// name are the quantity's caption.
+inline constexpr int kValueRowTop = 360;   // twips, within the frame
+inline constexpr int kValueRowStep = 360;  // from one row to the next
+inline constexpr int kValueTabIndex = 4;   // the check box of a; then its field, then b's
+
+constexpr ControlLayout ValueFieldRow(Quantity q) {
+  const int row = static_cast<int>(Index(q));
+  return {.name = "Text2", .index = row, .kind = ControlKind::kTextBox,
+          .parent = ControlParent::kFrame, .left = 840, .top = kValueRowTop + kValueRowStep * row,
+          .width = 1335, .height = 405, .tab_index = kValueTabIndex + 2 * row + 1,
+          .accessible_name = QuantityCaption(q)};
+}
+
+constexpr ControlLayout CheckBoxRow(Quantity q) {
+  const int row = static_cast<int>(Index(q));
+  return {.name = "Check1", .index = row, .kind = ControlKind::kCheckBox,
+          .parent = ControlParent::kFrame, .left = 120, .top = kValueRowTop + kValueRowStep * row,
+          .width = 615, .height = 405, .tab_index = kValueTabIndex + 2 * row,
+          .caption = QuantityCaption(q), .back_colour = kCheckColour};
+}
+
+// The controls but the value rows, in the order they are defined; the value
+// rows follow the frame.
+inline constexpr std::array<ControlLayout, 9> kFixedControls = {{
     {.name = "Picture1", .kind = ControlKind::kPicture,
      .left = 4680, .top = 600, .width = 2010, .height = 2790, .tab_index = 18,
      .resource = ":/prism.jpg",
@@ -169,36 +193,6 @@ inline constexpr std::array<ControlLayout, 19> kFormControls = {{
     {.name = "Frame1", .kind = ControlKind::kFrame,
      .left = 1560, .top = 480, .width = 2415, .height = 2295, .tab_index = 3,
      .caption = "Размери", .back_colour = kWindowColour},
-    {.name = "Text2", .index = 4, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
-     .left = 840, .top = 1800, .width = 1335, .height = 405, .tab_index = 13,
-     .accessible_name = "V"},
-    {.name = "Check1", .index = 4, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
-     .left = 120, .top = 1800, .width = 615, .height = 405, .tab_index = 12,
-     .caption = "V", .back_colour = kCheckColour},
-    {.name = "Text2", .index = 3, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
-     .left = 840, .top = 1440, .width = 1335, .height = 405, .tab_index = 11,
-     .accessible_name = "S"},
-    {.name = "Check1", .index = 3, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
-     .left = 120, .top = 1440, .width = 615, .height = 405, .tab_index = 10,
-     .caption = "S", .back_colour = kCheckColour},
-    {.name = "Text2", .index = 2, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
-     .left = 840, .top = 1080, .width = 1335, .height = 405, .tab_index = 9,
-     .accessible_name = "c"},
-    {.name = "Check1", .index = 2, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
-     .left = 120, .top = 1080, .width = 615, .height = 405, .tab_index = 8,
-     .caption = "c", .back_colour = kCheckColour},
-    {.name = "Text2", .index = 1, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
-     .left = 840, .top = 720, .width = 1335, .height = 405, .tab_index = 7,
-     .accessible_name = "b"},
-    {.name = "Check1", .index = 1, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
-     .left = 120, .top = 720, .width = 615, .height = 405, .tab_index = 6,
-     .caption = "b", .back_colour = kCheckColour},
-    {.name = "Text2", .index = 0, .kind = ControlKind::kTextBox, .parent = ControlParent::kFrame,
-     .left = 840, .top = 360, .width = 1335, .height = 405, .tab_index = 5,
-     .accessible_name = "a"},
-    {.name = "Check1", .index = 0, .kind = ControlKind::kCheckBox, .parent = ControlParent::kFrame,
-     .left = 120, .top = 360, .width = 615, .height = 405, .tab_index = 4,
-     .caption = "a", .back_colour = kCheckColour},
     // Where it overlaps the task text it would hide the formulas at its end.
     {.name = "Text1", .index = 1, .kind = ControlKind::kInfoText,
      .left = 600, .top = 4680, .width = 6735, .height = 1815, .tab_index = 1,
@@ -214,6 +208,23 @@ inline constexpr std::array<ControlLayout, 19> kFormControls = {{
      .caption = "Математика - обем на призма, повърхнина, страни", .back_colour = kLabelColour,
      .alignment = TextAlignment::kCentre},
 }};
+
+// In the order the controls are defined: the fixed ones up to the frame, the
+// value rows from V up to a, each field before its check box, then the rest.
+inline constexpr std::array<ControlLayout, kFixedControls.size() + 2 * kQuantityCount>
+    kFormControls = [] {
+      std::array<ControlLayout, kFixedControls.size() + 2 * kQuantityCount> table{};
+      std::size_t next = 0;
+      for (const ControlLayout& entry : kFixedControls) {
+        table[next++] = entry;
+        if (entry.kind != ControlKind::kFrame) continue;
+        for (std::size_t i = kQuantityCount; i-- > 0;) {
+          table[next++] = ValueFieldRow(kAllQuantities[i]);
+          table[next++] = CheckBoxRow(kAllQuantities[i]);
+        }
+      }
+      return table;
+    }();
 
 // A control's place and size in pixels at a zoom, relative to its parent.
 struct PixelRect {
