@@ -229,7 +229,15 @@ slack=1
 expect_zoom 902x795 ctrl+plus
 expect_zoom 1443x1272 ctrl+plus ctrl+plus ctrl+plus
 picture=$pictures/session-150-200.png
-import -window "$window" "$picture"
+# The window system has the new size before the program has painted it:
+# the picture is taken once the window's colour reaches its far corner.
+for tries in $(seq 20); do
+  import -window "$window" "$picture"
+  corner=$(convert "$picture" -gravity southeast -crop 8x8+4+4 +repage -format '%[hex:p{0,0}]' info:)
+  [ "$corner" != 000000 ] && break
+  sleep 0.5
+done
+[ "$corner" != 000000 ] || fail "$label: the window was not painted at its new size"
 # The picture's frame at 200 % of 312, 40, 134 by 186 pixels, at 1.5.
 expect_drawn "$picture" 940 124 390 546
 echo "window: $picture"
