@@ -101,7 +101,10 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
     if (entry->kind != ControlKind::kInfoText) continue;
     texts_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
   }
-  for (const auto& [entry, control] : controls_) control->setVisible(entry->shown);
+  // The others show with the window.
+  for (const auto& [entry, control] : controls_) {
+    if (!entry->shown) control->hide();
+  }
   SetTabOrder();
   ConnectEvents();
   texts_[0]->setFocus();
@@ -179,9 +182,12 @@ void Dravik::ApplyZoom(std::size_t step) {
       widget->setStyle(classic_style_);
     }
   };
-  for (const auto& [entry, control] : controls_) {
-    set_style(control);
-    for (QScrollBar* part : control->findChildren<QScrollBar*>()) set_style(part);
+  // From the application's style to itself (at start) changes nothing.
+  if (classic_style_ != nullptr || previous != nullptr) {
+    for (const auto& [entry, control] : controls_) {
+      set_style(control);
+      for (QScrollBar* part : control->findChildren<QScrollBar*>()) set_style(part);
+    }
   }
   delete previous;
   picture_->SetZoom(zoom);
@@ -196,11 +202,12 @@ void Dravik::ApplyZoom(std::size_t step) {
   if (QToolTip::font() != ZoomedFont(tooltip_font_, zoom)) {
     QToolTip::setFont(ZoomedFont(tooltip_font_, zoom));
   }
-  const bool hint_shown = QToolTip::isVisible() && model_.refusal().alert();
-  for (QWidget* tip : QApplication::topLevelWidgets()) {
-    if (tip->inherits("QTipLabel")) tip->close();
+  if (QToolTip::isVisible()) {
+    for (QWidget* tip : QApplication::topLevelWidgets()) {
+      if (tip->inherits("QTipLabel")) tip->close();
+    }
+    if (model_.refusal().alert()) ShowHint(model_.refusal());
   }
-  if (hint_shown) ShowHint(model_.refusal());
   // The tooltips of the fields say whether their texts fit; before the
   // window shows, Load shows them.
   if (isVisible()) ShowModelState();
