@@ -54,6 +54,11 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Refusal::kCount)
     "Поставете едно число на един ред.",
 };
 
+// A hint for every refusal but none.
+static_assert(kRefusalHints.front().empty() &&
+              std::none_of(kRefusalHints.begin() + 1, kRefusalHints.end(),
+                           [](std::string_view hint) { return hint.empty(); }));
+
 constexpr bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // The refusal of a given value that is not positive, finite and alone.
