@@ -151,7 +151,7 @@ void Dravik::CreateControls() {
 // Every control at the zoom's place and size, the whole design centred in
 // the window where the window is larger than it (maximised).
 void Dravik::PlaceControls() {
-  const int zoom = zoom_percent_;
+  const int zoom = kZoomSteps[zoom_step()];
   const QSize design = ToQSize(ClientSize(zoom_step()));
   const QPoint origin(std::max(0, (width() - design.width()) / 2),
                       std::max(0, (height() - design.height()) / 2));
@@ -163,8 +163,7 @@ void Dravik::PlaceControls() {
 }
 
 void Dravik::ApplyZoom(std::size_t step) {
-  zoom_percent_ = kZoomSteps[step];
-  const int zoom = zoom_percent_;
+  const int zoom = kZoomSteps[step];
   // A style for the zoom on every control and its scroll bars: at 100 % the
   // application's, where that is the classic one; setting one lays a control
   // out anew, as a changed font does.

@@ -50,7 +50,7 @@ class Dravik : public QWidget {
 
   // The zoom: one of kZoomSteps, by its index.
   ZoomController& zoom() { return *zoom_; }
-  std::size_t zoom_step() const { return zoom_->step(); }
+  std::size_t zoom_step() const { return zoom_ ? zoom_->step() : 0; }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -82,7 +82,6 @@ class Dravik : public QWidget {
   std::vector<std::pair<const ControlLayout*, QWidget*>> controls_;
   // Draws every control at a zoom; none at 100 %, where the application's does.
   QStyle* classic_style_ = nullptr;
-  int zoom_percent_ = 100;
   // The tooltips' look, the application's, as it was before the window.
   QFont tooltip_font_;
   QPalette tooltip_palette_;

@@ -11,7 +11,6 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
-#include <string_view>
 
 #include "window/zoom.h"
 
@@ -19,17 +18,13 @@ namespace prism {
 namespace {
 
 // The menu's texts, with the keys that do the same.
-constexpr std::string_view kZoomInCaption = "Увеличи";
-constexpr std::string_view kZoomOutCaption = "Намали";
-constexpr std::string_view kZoomResetCaption = "Нормален размер";
+constexpr char kZoomInCaption[] = "Увеличи";
+constexpr char kZoomOutCaption[] = "Намали";
+constexpr char kZoomResetCaption[] = "Нормален размер";
 
 // Where the step is kept.
 constexpr char kStepKey[] = "zoom/step";
 constexpr char kMaximisedKey[] = "zoom/maximised";
-
-QString Text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // The keys first that the menu shows, then the platform's own, then the
 // keypad's; plus is a shifted key on most keyboards, and Ctrl+= is the same
@@ -49,9 +44,8 @@ PixelSize ToPixelSize(QSize size) { return {size.width(), size.height()}; }
 
 ZoomController::ZoomController(QWidget* window, ShowStep show_step, QSettings* settings)
     : window_(window), show_step_(std::move(show_step)), settings_(settings) {
-  const auto create = [this](std::string_view caption, const QList<QKeySequence>& keys,
-                             auto slot) {
-    auto* action = new QAction(Text(caption), window_);
+  const auto create = [this](const char* caption, const QList<QKeySequence>& keys, auto slot) {
+    auto* action = new QAction(QString::fromUtf8(caption), window_);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setShortcutVisibleInContextMenu(true);
