@@ -123,6 +123,9 @@ prism_build_windows_qt() {
   local SOURCE_DATE_EPOCH
   SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)
   export SOURCE_DATE_EPOCH
+  # Qt's installed toolchain file remembers this clone's toolchain by its
+  # path, which is gone once the clone is; the windows preset names the
+  # toolchain of the clone that builds (QT_CHAINLOAD_TOOLCHAIN_FILE).
   cmake -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
