@@ -480,8 +480,14 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
     EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner " << file.name;
     EXPECT_EQ(icon.pixelColor(middle, middle).alpha(), 255) << "opaque middle " << file.name;
   }
-  EXPECT_EQ(window_->windowIcon().availableSizes().size(),
-            static_cast<qsizetype>(kIconFiles.size()));
+  // The window system gets the sizes a title bar and a task switcher draw.
+  QList<QSize> offered;
+  for (const IconFile& file : kIconFiles) {
+    if (file.size <= 64) offered.append(QSize(file.size, file.size));
+  }
+  EXPECT_EQ(window_->windowIcon().availableSizes(), offered);
+  EXPECT_EQ(window_->windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64))
+      << "a 32-pixel title-bar icon at 200 % from the 64-pixel file";
 }
 
 // Relative luminance and contrast ratio as WCAG 2 defines them.
@@ -664,6 +670,23 @@ TEST_F(FormTest, ZoomStepsAllAlikeAndKeepTheirState) {
   EXPECT_EQ(window_->zoom_step(), 0u);
   EXPECT_TRUE(List()->viewport()->rect().contains(List()->visualItemRect(List()->currentItem())));
   EXPECT_EQ(looks(), at_start);
+}
+
+// A window borrows the application's look while it is made and shown, and
+// leaves it as it found it.
+TEST(ApplicationLook, PutBackWhenTheWindowGoes) {
+  const QFont font = QApplication::font();
+  const QFont tip_font = QToolTip::font();
+  const QPalette tip_palette = QToolTip::palette();
+  {
+    Dravik window;
+    window.Load();
+    EXPECT_EQ(QApplication::font(), font) << "while the window stands";
+    window.zoom().SetStep(1);
+  }
+  EXPECT_EQ(QApplication::font(), font);
+  EXPECT_EQ(QToolTip::font(), tip_font);
+  EXPECT_EQ(QToolTip::palette(), tip_palette);
 }
 
 // The step is kept between starts; one that no longer fits, or is no step,

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,11 +77,7 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromUtf8(kWebAddress) + QLatin1Char(' ') + QString::fromUtf8(kProgramTitle));
-  std::vector<SizedIconEngine::File> icons;
-  for (const IconFile& file : kIconFiles) {
-    icons.push_back({file.size, QStringLiteral(":/") + QString::fromUtf8(file.name)});
-  }
-  setWindowIcon(QIcon(new SizedIconEngine(std::move(icons))));
+  setWindowIcon(WindowIcon());
   // Never smaller than the window as designed; maximised, or made larger,
   // it shows the largest zoom step that fits.
   setMinimumSize(ToQSize(ClientSize(0)));
@@ -129,6 +124,12 @@ void Dravik::Load() {
 // inside the frame moved into it and the labels tied to what they name, so
 // the table's order decides nothing but the stacking.
 void Dravik::CreateControls() {
+  // A line edit lays out its empty text in the application's font while it
+  // is being made, before it takes the window's: that alone would load a
+  // second font, which no control ever shows, before the first paint. The
+  // application's font is the window's while the controls are made.
+  const QFont application_font = QApplication::font();
+  QApplication::setFont(font());
   for (const ControlLayout& entry : kFormControls) {
     QWidget* control = CreateControl(entry);
     control->setObjectName(ObjectName(entry));
@@ -138,6 +139,7 @@ void Dravik::CreateControls() {
     }
     controls_.emplace_back(&entry, control);
   }
+  QApplication::setFont(application_font);
   for (const auto& [entry, control] : controls_) {
     if (entry->parent == ControlParent::kFrame) control->setParent(frame_);
     if (!entry->buddy_of) continue;
@@ -227,10 +229,10 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
   const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
   switch (entry.kind) {
     case ControlKind::kPicture: {
-      // The picture's format named, not probed for, from its name.
-      const QString path = Text(entry.resource);
-      picture_ = new PictureBox(QPixmap(path, QFileInfo(path).suffix().toLatin1().constData()),
-                                &DrawBox, this);
+      // No format named: Qt then takes the reader of the file name's suffix
+      // alone, where a named format has it load and ask every image plugin
+      // before that one in turn.
+      picture_ = new PictureBox(QPixmap(Text(entry.resource)), &DrawBox, this);
       picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       return picture_;
     }
@@ -244,6 +246,8 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       list_ = new SelectionKeepingList(this);
       for (std::string_view caption : WindowModel::ListCaptions()) list_->addItem(Text(caption));
       list_->setSelectionMode(QAbstractItemView::SingleSelection);
+      // The entries are one line each in one font: the view measures one.
+      list_->setUniformItemSizes(true);
       return list_;
     }
     case ControlKind::kFrame: {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "prism/program_info.h"
+
 namespace prism {
 
 SizedIconEngine::SizedIconEngine(std::vector<File> files) : files_(std::move(files)) {
@@ -51,5 +53,19 @@ QList<QSize> SizedIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
 QIconEngine* SizedIconEngine::clone() const { return new SizedIconEngine(*this); }
 
 QString SizedIconEngine::key() const { return QStringLiteral("prism-sized"); }
+
+static_assert(std::ranges::any_of(kIconFiles,
+                                  [](const IconFile& file) { return file.size == kLargestWindowIcon; }),
+              "the window's largest icon is one of the drawn sizes");
+
+QIcon WindowIcon() {
+  std::vector<SizedIconEngine::File> icons;
+  for (const IconFile& file : kIconFiles) {
+    if (file.size <= kLargestWindowIcon) {
+      icons.push_back({file.size, QStringLiteral(":/") + QString::fromUtf8(file.name)});
+    }
+  }
+  return QIcon(new SizedIconEngine(std::move(icons)));
+}
 
 }  // namespace prism

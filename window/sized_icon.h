@@ -6,6 +6,7 @@
 // which cost the window more at start-up than all of its controls' texts; a
 // window system asks for one or two sizes.
 
+#include <QIcon>
 #include <QIconEngine>
 #include <QPixmap>
 #include <QString>
@@ -36,5 +37,15 @@ class SizedIconEngine : public QIconEngine {
 
   std::vector<File> files_;
 };
+
+// The largest icon the window offers the window system. On X11 Qt converts
+// every offered size into the window's icon property before the first paint;
+// a title bar, a task switcher and a taskbar draw 16 to 64 pixels (a 32-pixel
+// title-bar icon at 200 % takes the 64-pixel file), and docks and launchers
+// take the larger sizes from the installed icon theme.
+inline constexpr int kLargestWindowIcon = 64;
+
+// The window's icon: the program's icon files up to kLargestWindowIcon.
+QIcon WindowIcon();
 
 }  // namespace prism
