@@ -436,6 +436,8 @@ TEST_F(FormTest, InformationTextsAreExact) {
     EXPECT_EQ(text.count('\r'), t.lines);
 
     auto* box = Control<QPlainTextEdit>(t.control);
+    // A box takes its text when it shows; the saying's never does unless asked.
+    box->show();
     EXPECT_TRUE(box->isReadOnly());
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(box->document()->blockCount(), t.lines + 1) << "one line of the box per line";

@@ -168,6 +168,21 @@ void ValueField::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
+void InfoText::SetText(const QString& text) {
+  if (isVisible()) {
+    setPlainText(text);
+  } else {
+    pending_ = text;
+  }
+}
+
+void InfoText::showEvent(QShowEvent* event) {
+  QPlainTextEdit::showEvent(event);
+  if (pending_.isNull()) return;
+  setPlainText(pending_);
+  pending_ = QString();
+}
+
 void InfoText::contextMenuEvent(QContextMenuEvent* event) {
   ShowPlainMenu(this, createStandardContextMenu(event->pos()), event->globalPos());
 }

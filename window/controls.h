@@ -90,8 +90,17 @@ class InfoText : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
 
+  // The text, laid out once the view shows, at the width it shows at: until
+  // then the view has no size of its own, and would lay the text out at a
+  // width no one sees and again when it shows.
+  void SetText(const QString& text);
+
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QString pending_;
 };
 
 // Asks the model, before a keystroke or paste changes a value field, what the

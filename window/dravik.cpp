@@ -91,10 +91,9 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   CreateControls();
   zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, settings);
   ApplyZoom(0);
-  // The texts laid out once, at the width they are shown at.
   for (const auto& [entry, control] : controls_) {
     if (entry->kind != ControlKind::kInfoText) continue;
-    texts_[static_cast<std::size_t>(entry->index)]->setPlainText(ResourceText(entry->resource));
+    texts_[static_cast<std::size_t>(entry->index)]->SetText(ResourceText(entry->resource));
   }
   // The others show with the window.
   for (const auto& [entry, control] : controls_) {
@@ -244,7 +243,9 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
     }
     case ControlKind::kList: {
       list_ = new SelectionKeepingList(this);
-      for (std::string_view caption : WindowModel::ListCaptions()) list_->addItem(Text(caption));
+      QStringList captions;
+      for (std::string_view caption : WindowModel::ListCaptions()) captions.append(Text(caption));
+      list_->addItems(captions);
       list_->setSelectionMode(QAbstractItemView::SingleSelection);
       // The entries are one line each in one font: the view measures one.
       list_->setUniformItemSizes(true);
@@ -257,7 +258,6 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
     }
     case ControlKind::kTextBox: {
       ValueField* field = fields_[index] = new ValueField(this);
-      field->setReadOnly(true);
       field->setValidator(new TypingValidator(model_, entry.index, field));
       return field;
     }
@@ -275,7 +275,7 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
       return check;
     }
     case ControlKind::kInfoText: {
-      QPlainTextEdit* info = texts_[index] = new InfoText(this);
+      InfoText* info = texts_[index] = new InfoText(this);
       info->setReadOnly(true);
       // Read-only, but the user may still move through, select and copy the text.
       info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -30,6 +30,7 @@ class QStyle;
 
 namespace prism {
 
+class InfoText;
 class PictureBox;
 class ValueField;
 
@@ -74,7 +75,7 @@ class Dravik : public QWidget {
   std::array<ValueField*, ArraySize(ControlKind::kTextBox)> fields_{};
   std::array<QCheckBox*, ArraySize(ControlKind::kCheckBox)> marks_{};
   std::array<QPushButton*, ArraySize(ControlKind::kButton)> buttons_{};
-  std::array<QPlainTextEdit*, ArraySize(ControlKind::kInfoText)> texts_{};
+  std::array<InfoText*, ArraySize(ControlKind::kInfoText)> texts_{};
   QListWidget* list_ = nullptr;
   QGroupBox* frame_ = nullptr;
   PictureBox* picture_ = nullptr;
