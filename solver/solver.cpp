@@ -152,87 +152,21 @@ std::optional<Quantity> LetterQuantity(char letter) {
   return std::nullopt;
 }
 
-// A value as a derivation writes it.
-struct WrittenValue {
-  std::string text;
-  bool approximate = false;  // the field's rounding of a value with no short exact text
-  bool fraction_or_root = false;  // "25/6", "3√2", "(5 − √5)/2", "2 − √3"
-  bool sum = false;               // unbracketed: "2 − √3"
-  bool negative = false;
-};
-
-// A value is written exactly: a decimal that ends within the given places
-// (every given value; a computed one within seven), else a short fraction or
-// root; else approximately, as its field shows it. Never with an exponent.
-WrittenValue Written(double value, const ExactNumber& exact, int decimals,
-                     const NumberFormat& format) {
-  WrittenValue written;
-  const std::optional<RoundedDecimal> decimal = RoundedToDecimals(exact, decimals);
-  if (decimal && decimal->exact) {
-    std::string plain = decimal->fixed;
-    if (plain.find('.') != std::string::npos) {
-      plain.erase(plain.find_last_not_of('0') + 1);
-      if (plain.back() == '.') plain.pop_back();
-    }
-    written.text = FormatDecimalText(plain, decimal->negative, format);
-    written.negative = decimal->negative;
-    return written;
-  }
-  if (std::optional<std::string> text = ExactText(exact, format)) {
-    written.text = std::move(*text);
-    written.negative = written.text.starts_with('-');
-    written.fraction_or_root = true;
-    written.sum = !written.text.starts_with('(') && written.text.find(' ') != std::string::npos;
-    return written;
-  }
-  written.text = FieldText(value, exact, format);
-  written.approximate = true;
-  written.negative = written.text.starts_with('-');
-  return written;
-}
-
-// Every digit of a given value, up to what a 64-bit exact value holds.
-constexpr int kGivenDecimals = 18;
-
-// A value of a derivation, as the doubles give it and exactly.
-struct DerivedValue {
-  double value;
-  ExactNumber exact;
-};
-
-// Brackets keep a value whole where its neighbours would split it as the
-// pupil reads: a negative value anywhere; a fraction or root after "/" or
-// before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
-// ("(2 − √3)·1" after "1/(", "2·(2 − √3)").
-bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after) {
-  const bool operand = before.ends_with("/") || after.starts_with("·") ||
-                       after.starts_with("/") || after.starts_with("²");
-  return value.negative || (value.fraction_or_root && operand) ||
-         (value.sum && before.ends_with("·"));
-}
-
 // The right-hand side with each letter replaced by its value, and whether
 // any of them is approximate.
-std::pair<std::string, bool> Substituted(std::string_view expression, const PrismValues& values,
-                                         const ExactPrismValues& exact, int row,
-                                         const DerivedValue& t, const NumberFormat& format) {
-  std::string out;
-  bool approximate = false;
-  for (std::size_t i = 0; i < expression.size(); ++i) {
-    const char ch = expression[i];
-    const std::optional<Quantity> letter = LetterQuantity(ch);
-    if (!letter && ch != 't') {
-      out += ch;
-      continue;
-    }
-    const DerivedValue value = letter ? DerivedValue{values[*letter], exact[*letter]} : t;
-    const int decimals = letter && IsKnown(row, *letter) ? kGivenDecimals : kDecimals;
-    const WrittenValue written = Written(value.value, value.exact, decimals, format);
-    approximate = approximate || written.approximate;
-    out += Bracketed(written, out, expression.substr(i + 1)) ? "(" + written.text + ")"
-                                                              : written.text;
-  }
-  return {out, approximate};
+std::pair<std::string, bool> SubstitutedRow(std::string_view expression, const PrismValues& values,
+                                            const ExactPrismValues& exact, int row,
+                                            const DerivedValue& t, const NumberFormat& format) {
+  return Substituted(
+      expression,
+      [&](char ch) -> std::optional<PutIn> {
+        if (ch == 't') return PutIn{t, kDecimals};
+        const std::optional<Quantity> letter = LetterQuantity(ch);
+        if (!letter) return std::nullopt;
+        return PutIn{{values[*letter], exact[*letter]},
+                     IsKnown(row, *letter) ? kGivenDecimals : kDecimals};
+      },
+      format);
 }
 
 bool IsMarked(const KnownMarks& marks, Quantity q) { return marks[Index(q)] == 1; }
@@ -347,12 +281,6 @@ ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberForma
   return exact;
 }
 
-std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format) {
-  const std::optional<RoundedDecimal> rounded = RoundedToDecimals(exact, kDecimals);
-  if (!rounded) return FormatFieldNumber(value, format);
-  return FormatDecimalText(rounded->fixed, rounded->negative, format);
-}
-
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,
                                     const NumberFormat& format, const ExactPrismValues& exact) {
   const Combination* combination = FindCombination(row);
@@ -366,9 +294,9 @@ std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& valu
     const std::string name(Name(text));
     lines.emplace_back(text);
     const auto [substituted, approximate] =
-        Substituted(RightHandSide(text), values, exact, row, t, format);
+        SubstitutedRow(RightHandSide(text), values, exact, row, t, format);
     lines.push_back(name + (approximate ? " ≈ " : " = ") + substituted);
-    const WrittenValue written = Written(result.value, result.exact, kDecimals, format);
+    const WrittenValue written = Written(result, kDecimals, format);
     if (written.approximate) {
       lines.push_back(name + " ≈ " + written.text);
     } else if (written.fraction_or_root) {

@@ -13,6 +13,7 @@
 #include "solver/exact_number.h"
 #include "solver/field_number.h"
 #include "solver/quantities.h"
+#include "solver/written_value.h"
 
 namespace prism {
 
@@ -87,11 +88,6 @@ struct ExactPrismValues {
 // none (see ExactNumber). Solve's doubles do not depend on it; it costs more,
 // and is asked for only to explain a result.
 ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format = {});
-
-// The text of a value's field: its exact value rounded to seven decimals,
-// half away from zero, where that is known; else the double's, as
-// FormatFieldNumber writes it.
-std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format = {});
 
 // How the row computed q from the five values Solve gave: for each formula
 // behind q (for row 9's a, the helper t first) the formula, the same with the

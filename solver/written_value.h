@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Values as a pupil writes them in a worked formula: exactly where that is
+// short, else as the field shows them, with brackets where a neighbour would
+// split them.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "solver/exact_number.h"
+#include "solver/field_number.h"
+
+namespace prism {
+
+// A value as the doubles give it and exactly.
+struct DerivedValue {
+  double value = 0.0;
+  ExactNumber exact;
+};
+
+// A value as a worked formula writes it.
+struct WrittenValue {
+  std::string text;
+  bool approximate = false;       // the field's rounding of a value with no short exact text
+  bool fraction_or_root = false;  // "25/6", "3√2", "(5 − √5)/2", "2 − √3"
+  bool sum = false;               // unbracketed: "2 − √3"
+  bool negative = false;
+};
+
+// Every digit of a given value, up to what a 64-bit exact value holds.
+inline constexpr int kGivenDecimals = 18;
+
+// A value is written exactly: a decimal that ends within the given places
+// (every given value; a computed one within seven), else a short fraction or
+// root; else approximately, as its field shows it. Never with an exponent.
+WrittenValue Written(const DerivedValue& value, int decimals, const NumberFormat& format);
+
+// The text of a value's field: its exact value rounded to seven decimals,
+// half away from zero, where that is known; else the double's, as
+// FormatFieldNumber writes it.
+std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format = {});
+
+// Brackets keep a value whole where its neighbours would split it as the
+// pupil reads: a negative value anywhere; a fraction or root after "/" or
+// before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
+// ("(2 − √3)·1" after "1/(", "2·(2 − √3)").
+bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after);
+
+// A value to put in for a letter of an expression, with the decimals it is
+// written to.
+struct PutIn {
+  DerivedValue value;
+  int decimals;
+};
+
+// The expression with each letter the lookup knows replaced by its written
+// value, bracketed where needed, and whether any of them is approximate.
+// Every other character stays.
+std::pair<std::string, bool> Substituted(std::string_view expression,
+                                         const std::function<std::optional<PutIn>(char)>& lookup,
+                                         const NumberFormat& format);
+
+}  // namespace prism
