@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "prism/program_info.h"
+#include "solver/regional_number_format.h"
+#include "solver/worked_solution.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -66,6 +68,43 @@ void Print(std::FILE* stream, const QString& text) {
 }
 #endif
 
+// The worked solution of three given quantities on standard output: 0 where
+// they describe a box, 1 where they do not (the text says why), 2 for an
+// argument at fault.
+int PrintSolution(const QStringList& given, const QString& unit_name, const QString& program) {
+  std::vector<std::string> arguments;
+  for (const QString& argument : given) arguments.push_back(argument.toStdString());
+  const NumberFormat format = RegionalNumberFormat();
+  const auto fault = [&](const QString& argument, const std::string& message) {
+    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") +
+                      QString::fromStdString(message) + QLatin1Char('\n'));
+    return 2;
+  };
+  LengthUnit unit = LengthUnit::kNone;
+  if (!unit_name.isNull()) {
+    const std::optional<LengthUnit> found = FindLengthUnit(unit_name.toStdString());
+    if (!found) {
+      return fault(QStringLiteral("--unit ") + unit_name,
+                   "no such unit (мм, см, дм, м or mm, cm, dm, m)");
+    }
+    unit = *found;
+  }
+  const auto read = ReadGivenQuantities(arguments, format);
+  if (const auto* error = std::get_if<ArgumentError>(&read)) {
+    return fault(error->argument.empty() ? QStringLiteral("--solve")
+                                         : QString::fromStdString(error->argument),
+                 error->message);
+  }
+  const auto& request = std::get<SolveRequest>(read);
+  const std::optional<WorkedSolution> solution =
+      SolveWorked(request.row, request.texts, format, unit);
+  if (!solution) return fault(QStringLiteral("--solve"), "no solution");
+  QString text;
+  for (const std::string& line : solution->lines) text += QString::fromStdString(line) + QLatin1Char('\n');
+  Print(stdout, text);
+  return solution->box ? 0 : 1;
+}
+
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, char* argv[]) {
@@ -87,6 +126,17 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption solve(
+      QStringLiteral("solve"),
+      QStringLiteral("Print the worked solution of three given quantities, as in\n"
+                     "--solve a=3 b=4 V=50 (a, b, c, S, V, any order), and exit:\n"
+                     "0 for a box, 1 where the numbers describe none."));
+  const QCommandLineOption unit(QStringLiteral("unit"),
+                                QStringLiteral("With --solve: the unit of the lengths, мм, см, "
+                                               "дм or м (or mm, cm, dm, m)."),
+                                QStringLiteral("unit"));
+  parser.addOption(solve);
+  parser.addOption(unit);
   for (const QtOption& qt : kQtOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name));
     if (qt.takes_value) option.setValueName(QStringLiteral("value"));
@@ -109,6 +159,14 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     Print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return 0;
+  }
+  if (parser.isSet(solve)) {
+    return PrintSolution(parser.positionalArguments(),
+                         parser.isSet(unit) ? parser.value(unit) : QString(), program);
+  }
+  if (parser.isSet(unit)) {
+    Print(stderr, program + QStringLiteral(": --unit: only with --solve") + see_help);
+    return 2;
   }
   if (!parser.positionalArguments().isEmpty()) {
     Print(stderr, program + QStringLiteral(": unexpected argument '") +

@@ -36,8 +36,8 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 }
 
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after) {
-  const bool operand = before.ends_with("/") || after.starts_with("·") ||
-                       after.starts_with("/") || after.starts_with("²");
+  const bool operand = before.ends_with("/") || before.ends_with("√") ||
+                       after.starts_with("·") || after.starts_with("/") || after.starts_with("²");
   return value.negative || (value.fraction_or_root && operand) ||
          (value.sum && before.ends_with("·"));
 }

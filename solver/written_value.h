@@ -46,7 +46,7 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 
 // Brackets keep a value whole where its neighbours would split it as the
 // pupil reads: a negative value anywhere; a fraction or root after "/" or
-// before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
+// "√" or before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
 // ("(2 − √3)·1" after "1/(", "2·(2 − √3)").
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after);
 

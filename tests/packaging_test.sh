@@ -99,6 +99,12 @@ cli)
   check 0 "$name $version" "$program" --version
   check 2 "$executable: Unknown option 'bogus'. ($executable --help lists the options)" "$program" --bogus
   check 2 "$executable: unexpected argument 'x' ($executable --help lists the options)" "$program" x
+  # The worked solution needs no display, and reads the user's decimal comma.
+  check 0 "Дадено:" env -u DISPLAY LC_ALL=bg_BG.UTF-8 "$program" --solve a=2,5 b=4 V=50
+  check 1 "Дадено:" "$program" --solve a=10 c=1 S=4
+  check 2 "$executable: a=4: a is given twice" "$program" --solve a=3 a=4 V=5
+  check 2 "$executable: --unit km: no such unit (мм, см, дм, м or mm, cm, dm, m)" \
+    "$program" --solve a=3 b=4 V=5 --unit km
   check 1 "$executable: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C "$program"
   check 1 "$executable: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/solver.h"
+#include "solver/worked_solution.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <cstdio>
 #include <initializer_list>
 #include <map>
+#include <sstream>
+#include <variant>
 #include <random>
 #include <vector>
 #include <string>
@@ -359,6 +362,132 @@ TEST(Derivation, ShowsFormulaValuesAndResult) {
     ASSERT_EQ(result.outcome, SolveOutcome::kSolved);
     const ExactPrismValues exact = ExactValues(c.row, input.texts, c.format);
     EXPECT_EQ(Derivation(c.row, c.q, result.values, c.format, exact), c.expected) << "row " << c.row;
+  }
+}
+
+// The whole worked solution, line by line: the steps a textbook takes, and
+// where the numbers describe no box, why.
+TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
+  struct Case {
+    int row;
+    std::initializer_list<const char*> known;
+    LengthUnit unit;
+    bool box;
+    const char* text;
+  };
+  const Case cases[] = {
+      {2, {"3", "4", "50"}, LengthUnit::kCentimetre, true,
+       "Дадено:\na = 3 см\nb = 4 см\nV = 50 см³ = 0.05 л\nТърси се: c, S\nРешение:\n"
+       "B = a·b = 3·4 = 12 см²\nV = B·c ⇒ c = V/B = 50/12 = 25/6 см ≈ 4.1666667 см\n"
+       "P = 2·(a + b) = 2·(3 + 4) = 14 см\nS = P·c = 14·25/6 = 175/3 см² ≈ 58.3333333 см²\n"
+       "Отговор:\nc = 25/6 см ≈ 4.1666667 см\nS = 175/3 см² ≈ 58.3333333 см²\nОще:\n"
+       "S₁ = S + 2·B = 175/3 + 2·12 = 247/3 см² ≈ 82.3333333 см²\n"
+       "d = √(a² + b² + c²) = √(3² + 4² + (25/6)²) = 5√61/6 см ≈ 6.5085414 см\n"},
+      {9, {"1", "8", "1"}, LengthUnit::kNone, true,
+       "Дадено:\nc = 1\nS = 8\nV = 1\nТърси се: a, b\nРешение:\n"
+       "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 8/(2·1) = 4\nV = a·b·c ⇒ a·b = V/c = 1/1 = 1\n"
+       "a и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 4·x + 1 = 0\n"
+       "D = (a + b)² − 4·a·b = 4² − 4·1 = 12\n"
+       "a = x₁ = (a + b − √D)/2 = (4 − √12)/2 = 2 − √3 ≈ 0.2679492\n"
+       "b = x₂ = (a + b + √D)/2 = (4 + √12)/2 = 2 + √3 ≈ 3.7320508\n"
+       "Отговор:\na = 2 − √3 ≈ 0.2679492\nb = 2 + √3 ≈ 3.7320508\nОще:\n"
+       "B = a·b = (2 − √3)·(2 + √3) = 1\nS₁ = S + 2·B = 8 + 2·1 = 10\n"
+       "d = √(a² + b² + c²) = √((2 − √3)² + (2 + √3)² + 1²) = √15 ≈ 3.8729833\n"},
+      {4, {"10", "1", "4"}, LengthUnit::kMetre, false,
+       "Дадено:\na = 10 м\nc = 1 м\nS = 4 м²\nТърси се: b, V\nРешение:\n"
+       "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 4/(2·1) = 2 м\nb = (a + b) − a = 2 − 10 = −8 м\n"
+       "S/(2·c) = 2 м е по-малко от a = 10 м, затова b = −8 м < 0: няма такъв паралелепипед.\n"},
+      {3, {"0.7", "2.8", "0.98"}, LengthUnit::kNone, false,
+       "Дадено:\na = 0.7\nS = 2.8\nV = 0.98\nТърси се: b, c\nРешение:\n"
+       "V = a·b·c ⇒ b·c = V/a = 0.98/0.7 = 1.4\n"
+       "S = 2·a·c + 2·b·c ⇒ c = (S − 2·b·c)/(2·a) = (2.8 − 2·1.4)/(2·0.7) = 0\n"
+       "S = 2.8 е равно на 2·b·c = 2.8, затова c = 0: няма такъв паралелепипед.\n"},
+      {9, {"1", "4", "5"}, LengthUnit::kNone, false,
+       "Дадено:\nc = 1\nS = 4\nV = 5\nТърси се: a, b\nРешение:\n"
+       "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 4/(2·1) = 2\nV = a·b·c ⇒ a·b = V/c = 5/1 = 5\n"
+       "a и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 2·x + 5 = 0\n"
+       "D = (a + b)² − 4·a·b = 2² − 4·5 = −16\n"
+       "D = −16 < 0: уравнението няма реални корени, затова няма такъв паралелепипед.\n"},
+  };
+  for (const Case& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const std::optional<WorkedSolution> solution = SolveWorked(c.row, input.texts, {}, c.unit);
+    ASSERT_TRUE(solution.has_value());
+    std::string text;
+    for (const std::string& line : solution->lines) text += line + "\n";
+    EXPECT_EQ(text, c.text) << "row " << c.row;
+    EXPECT_EQ(solution->box, c.box);
+  }
+  EXPECT_FALSE(SolveWorked(0, ForRow(0, {"3", "0", "5"}).texts).has_value());
+}
+
+// Every row of random boxes: the answer is what the fields show.
+TEST(SolveWorked, AnswersWithTheFieldsTexts) {
+  std::mt19937 random(27);
+  std::uniform_int_distribution<int> side(1, 40);
+  for (int trial = 0; trial < 200; ++trial) {
+    const double a = side(random) / 4.0, b = side(random) / 4.0, c = side(random) / 4.0;
+    const PrismValues box{{a, b, c, 2 * c * (a + b), a * b * c}};
+    for (int row = 0; row < 10; ++row) {
+      Input input;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        input.texts[Index(q)] = FormatFieldNumber(box[q], {});
+        input.marks[Index(q)] = 1;
+      }
+      const SolveResult fields = Solve(row, input.texts, input.marks);
+      const std::optional<WorkedSolution> solution = SolveWorked(row, input.texts);
+      ASSERT_TRUE(solution.has_value());
+      ASSERT_EQ(solution->box, fields.outcome == SolveOutcome::kSolved) << row;
+      if (!solution->box) continue;
+      const auto answer = std::find(solution->lines.begin(), solution->lines.end(), "Отговор:");
+      ASSERT_NE(answer, solution->lines.end());
+      const ExactPrismValues exact = ExactValues(row, input.texts);
+      for (std::size_t i = 0; i < 2; ++i) {
+        const Quantity q = kCombinationTable[static_cast<std::size_t>(row)].computed[i];
+        const std::string& line = answer[1 + static_cast<long>(i)];
+        const std::string field = FieldText(fields.values[q], exact[q]);
+        // "c = 25/6 ≈ 4.1666667" ends with the field's text; "b = 1.75" is
+        // the field's value written short.
+        const std::size_t approximately = line.rfind(" ≈ ");
+        if (approximately != std::string::npos) {
+          EXPECT_EQ(line.substr(approximately + 5), field) << line;
+        } else {
+          EXPECT_EQ(ParseFieldNumber(line.substr(line.rfind(" = ") + 3), {}),
+                    ParseFieldNumber(field, {}))
+              << line;
+        }
+      }
+    }
+  }
+}
+
+TEST(ReadGivenQuantities, NamesTheArgumentAtFault) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int row;  // -1: an error
+    std::string argument;
+  };
+  const Case cases[] = {
+      {{"V=50", "a=3", "b=4"}, 2, ""},
+      {{"c=5", "S=70", "V=60"}, 9, ""},
+      {{"a=3", "a=4", "V=5"}, -1, "a=4"},
+      {{"a=3", "b=4"}, -1, ""},
+      {{"a=3", "b=4", "c=5", "S=1"}, -1, "S=1"},
+      {{"q=3", "b=4", "c=5"}, -1, "q=3"},
+      {{"a3", "b=4", "c=5"}, -1, "a3"},
+      {{"a=3", "b=-4", "c=5"}, -1, "b=-4"},
+      {{"a=3", "b=4x", "c=5"}, -1, "b=4x"},
+      {{"a=1e999", "b=4", "c=5"}, -1, "a=1e999"},
+  };
+  for (const Case& c : cases) {
+    const auto read = ReadGivenQuantities(c.arguments);
+    if (c.row >= 0) {
+      ASSERT_TRUE(std::holds_alternative<SolveRequest>(read)) << c.arguments[0];
+      EXPECT_EQ(std::get<SolveRequest>(read).row, c.row);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<ArgumentError>(read)) << c.arguments[0];
+      EXPECT_EQ(std::get<ArgumentError>(read).argument, c.argument);
+    }
   }
 }
 

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The whole solution of a box problem, written as a Bulgarian textbook lays
+// one out: what is given, what is sought, each step with its formula, the
+// same with the numbers put in and its result, the answer, and what a pupil
+// is asked next. Or, where the data describe no box, why.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "solver/field_number.h"
+#include "solver/quantities.h"
+#include "solver/solver.h"
+
+namespace prism {
+
+// The unit the lengths are measured in; kNone writes numbers alone, as the
+// fields do.
+enum class LengthUnit { kNone, kMillimetre, kCentimetre, kDecimetre, kMetre };
+
+struct LengthUnitInfo {
+  LengthUnit unit;
+  std::string_view name;   // as the solution writes it: "см"
+  std::string_view latin;  // as a command line may give it: "cm"
+  // Cubic units in a litre (a cubic decimetre); 0 for numbers alone.
+  std::int64_t cubes_per_litre_numerator;
+  std::int64_t cubes_per_litre_denominator;
+};
+
+inline constexpr std::array<LengthUnitInfo, 5> kLengthUnits = {{
+    {LengthUnit::kNone, "—", "", 0, 1},
+    {LengthUnit::kMillimetre, "мм", "mm", 1000000, 1},
+    {LengthUnit::kCentimetre, "см", "cm", 1000, 1},
+    {LengthUnit::kDecimetre, "дм", "dm", 1, 1},
+    {LengthUnit::kMetre, "м", "m", 1, 1000},
+}};
+
+static_assert([] {
+  for (std::size_t i = 0; i < kLengthUnits.size(); ++i) {
+    if (static_cast<std::size_t>(kLengthUnits[i].unit) != i) return false;
+  }
+  return true;
+}(), "a unit's row is its index");
+
+constexpr const LengthUnitInfo& UnitInfo(LengthUnit unit) {
+  return kLengthUnits[static_cast<std::size_t>(unit)];
+}
+
+// The unit of that name, Bulgarian or Latin ("см", "cm"); nullopt for any
+// other text.
+std::optional<LengthUnit> FindLengthUnit(std::string_view name);
+
+struct WorkedSolution {
+  std::vector<std::string> lines;
+  // The data describe a box; its five values are then in values, as the
+  // fields show them.
+  bool box = false;
+  PrismValues values;
+};
+
+// The solution of the row from the texts of its three given quantities (the
+// other two texts are not read). nullopt for no row, or where a given text is
+// no positive number alone: the window and the command line say why.
+std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
+                                          const NumberFormat& format = {},
+                                          LengthUnit unit = LengthUnit::kNone);
+
+// Three given quantities read from a command line ("a=3", "V=50", any order).
+struct SolveRequest {
+  int row = -1;
+  FieldTexts texts;
+};
+
+// The argument that is wrong ("" for the count), and what is wrong with it.
+struct ArgumentError {
+  std::string argument;
+  std::string message;
+};
+
+// The row and texts of three distinct quantities, each "letter=value" with a
+// positive number alone in the format; else the first argument at fault.
+std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
+    const std::vector<std::string>& arguments, const NumberFormat& format = {});
+
+}  // namespace prism
