@@ -212,7 +212,8 @@ TEST_F(FormTest, LongResultsShowTheirFirstDigit) {
     EXPECT_EQ(Field(2)->toolTip(), Field(2)->text());
     EXPECT_EQ(Field(0)->toolTip(), "") << "3.0000000 fits";
     // A computed value tells how it was obtained instead.
-    EXPECT_EQ(Field(3)->toolTip(), "S = 2·(a·c + b·c)\nS = 2·(3·78900 + 4·78900)\nS = 1104600");
+    EXPECT_EQ(Field(3)->toolTip(),
+              "S = 2·(a·c + b·c)\nS = 2·(3·78900 + 4·78900)\nS = 1104600\nЦялото решение: F2");
     // What the field shows is what a field with the cursor at its start shows.
     QLineEdit reference(Field(4)->text(), Field(4)->parentWidget());
     reference.setGeometry(Field(4)->geometry());

@@ -140,6 +140,36 @@ TEST(WindowModel, SecondCalculateKeepsTheValues) {
   }
 }
 
+// The solution's window follows the fields: the solution of the last press
+// while they hold its numbers, else one line saying what to do.
+TEST(WindowModel, SolutionFollowsTheFields) {
+  const auto first_line = [](const WindowModel& model) {
+    return model.Solution(LengthUnit::kNone).lines.front();
+  };
+  WindowModel model = StartedWithRow(2, {"3", "4", "50"});
+  EXPECT_EQ(first_line(model), kSolutionPrompt);
+  model.ButtonClicked(kCalculateButton);
+  EXPECT_EQ(first_line(model), "Дадено:");
+  EXPECT_TRUE(model.Solution(LengthUnit::kNone).box);
+  EXPECT_TRUE(model.field(Quantity::kS).derivation.ends_with("\nЦялото решение: F2"));
+  model.FieldTyped(0, "35");
+  EXPECT_EQ(first_line(model), kSolutionPrompt) << "an edit";
+  model.ButtonClicked(kCalculateButton);
+  model.ButtonClicked(kClearButton);
+  EXPECT_EQ(first_line(model), kSolutionPrompt) << "cleared";
+  model.FieldTyped(0, "-3");
+  model.ButtonClicked(kCalculateButton);
+  EXPECT_EQ(first_line(model), RefusalHint(Refusal::kNotPositive)) << "a refused press";
+  // Numbers that describe no box: the solution says why.
+  model = StartedWithRow(9, {"1", "4", "5"});
+  model.ButtonClicked(kCalculateButton);
+  EXPECT_EQ(model.refusal().refusal, Refusal::kNoBox);
+  EXPECT_FALSE(model.Solution(LengthUnit::kNone).box);
+  EXPECT_TRUE(model.Solution(LengthUnit::kNone).lines.back().ends_with("няма такъв паралелепипед."));
+  model.ListSelected(0);
+  EXPECT_EQ(first_line(model), kSolutionPrompt) << "another combination";
+}
+
 TEST(WindowModel, ClearEmptiesTheFieldsOnly) {
   WindowModel model = StartedWithRow(3, {"3", "70", "60"});
   model.ButtonClicked(kCalculateButton);

@@ -163,6 +163,19 @@ Reaction WindowModel::EditRefused(int field, Refusal refusal) {
 
 void WindowModel::ForgetDerivations() {
   for (FieldState& state : fields_) state.derivation.clear();
+  solved_.reset();
+}
+
+WorkedSolution WindowModel::Solution(LengthUnit unit) const {
+  if (solved_) {
+    if (std::optional<WorkedSolution> solution =
+            SolveWorked(solved_->row, solved_->texts, format_, unit)) {
+      return *solution;
+    }
+  }
+  WorkedSolution prompt;
+  prompt.lines.emplace_back(refusal_.alert() ? RefusalHint(refusal_.refusal) : kSolutionPrompt);
+  return prompt;
 }
 
 void WindowModel::Write(FieldState& field, std::string text) {
@@ -195,6 +208,10 @@ Reaction WindowModel::Calculate() {
   }
   const SolveResult result =
       Solve(selected_entry_, texts, marks, format_);
+  // A refused press leaves no solution; one of numbers that describe no box
+  // leaves the solution that says why.
+  solved_.reset();
+  if (result.outcome != SolveOutcome::kRejected) solved_ = SolveRequest{selected_entry_, texts};
   switch (result.outcome) {
     case SolveOutcome::kRejected: {
       const std::optional<InvalidKnown> invalid = FirstInvalidKnown(texts, marks, format_);
@@ -220,6 +237,7 @@ Reaction WindowModel::Calculate() {
       if (!state.derivation.empty()) state.derivation += '\n';
       state.derivation += line;
     }
+    if (!state.derivation.empty()) state.derivation += "\n" + std::string(kWholeSolutionLine);
   }
   return {};
 }

@@ -13,6 +13,7 @@
 
 #include "solver/field_number.h"
 #include "solver/quantities.h"
+#include "solver/worked_solution.h"
 
 namespace prism {
 
@@ -24,6 +25,17 @@ inline constexpr int kNoEntry = -1;
 
 inline constexpr int kCalculateButton = 0;
 inline constexpr int kClearButton = 1;
+
+// The key that opens and closes the worked solution's window, as its menu
+// entry and the tooltips name it.
+inline constexpr std::string_view kSolutionKey = "F2";
+// The last line of every derivation's tooltip.
+inline constexpr std::string_view kWholeSolutionLine = "Цялото решение: F2";
+static_assert(kWholeSolutionLine.ends_with(kSolutionKey));
+
+// What the solution's window shows while no calculation stands.
+inline constexpr std::string_view kSolutionPrompt =
+    "Въведете три дадени величини и натиснете „Изчисли“.";
 
 // One row of the value area: the field, and the check box beside it.
 struct FieldState {
@@ -127,6 +139,12 @@ class WindowModel {
   // The list's entries, in table order.
   static std::array<std::string_view, kCombinationCount> ListCaptions();
 
+  // The worked solution of the last press of the calculate button that
+  // found numbers, in the unit, while the fields still hold them: until the
+  // next edit, clearing, change of combination or refused press. Else one
+  // line saying what to do: the standing refusal's hint, or kSolutionPrompt.
+  WorkedSolution Solution(LengthUnit unit) const;
+
  private:
   void ApplyCombination();
   Reaction Calculate();
@@ -138,6 +156,8 @@ class WindowModel {
   FieldStates fields_{};
   int selected_entry_ = kNoEntry;
   Reaction refusal_;
+  // The row and texts of the press the solution is of.
+  std::optional<SolveRequest> solved_;
 };
 
 }  // namespace prism
