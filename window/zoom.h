@@ -35,6 +35,11 @@ constexpr PixelSize ClientSize(std::size_t step) {
   return {Pixels(kClientWidthTwips, zoom), Pixels(kClientHeightTwips, zoom)};
 }
 
+// Another window's inside, designed at 100 %, at a zoom step.
+constexpr PixelSize ZoomedSize(PixelSize design, std::size_t step) {
+  return {Zoomed(design.width, kZoomSteps[step]), Zoomed(design.height, kZoomSteps[step])};
+}
+
 // Whether a logical length fits a space, compared in device pixels. The
 // window system sizes a window in device pixels, and may give one less than
 // a fractional scale asks for (794 for 530 logical pixels at 150 %); the
@@ -47,9 +52,12 @@ constexpr bool LengthFits(int length, int space, double scale) {
   return device_length - 1 <= device_space;
 }
 
-constexpr bool StepFits(std::size_t step, PixelSize space, double scale = 1.0) {
-  const PixelSize size = ClientSize(step);
+constexpr bool SizeFits(PixelSize size, PixelSize space, double scale = 1.0) {
   return LengthFits(size.width, space.width, scale) && LengthFits(size.height, space.height, scale);
+}
+
+constexpr bool StepFits(std::size_t step, PixelSize space, double scale = 1.0) {
+  return SizeFits(ClientSize(step), space, scale);
 }
 
 // The largest step whose window fits in the space, or 0 where none does.

@@ -42,8 +42,9 @@ PixelSize ToPixelSize(QSize size) { return {size.width(), size.height()}; }
 
 }  // namespace
 
-ZoomController::ZoomController(QWidget* window, ShowStep show_step, QSettings* settings)
-    : window_(window), show_step_(std::move(show_step)), settings_(settings) {
+ZoomController::ZoomController(QWidget* window, ShowStep show_step, QSettings* settings,
+                               ZoomLayout layout)
+    : window_(window), show_step_(std::move(show_step)), layout_(layout), settings_(settings) {
   const auto create = [this](const char* caption, const QList<QKeySequence>& keys, auto slot) {
     auto* action = new QAction(QString::fromUtf8(caption), window_);
     action->setShortcuts(keys);
@@ -87,13 +88,14 @@ bool ZoomController::Fits(std::size_t step) const {
   if (step >= kZoomSteps.size()) return false;
   if (step == 0) return true;
   const qreal scale = window_->devicePixelRatioF();
+  const PixelSize size = ZoomedSize(layout_.design, step);
   if (window_->isMaximized() || window_->isFullScreen()) {
-    return StepFits(step, ToPixelSize(window_->size()), scale);
+    return !layout_.resize_chooses_step || SizeFits(size, ToPixelSize(window_->size()), scale);
   }
   const QScreen* screen = window_->screen();
   if (screen == nullptr) return true;
   const QSize frame = window_->frameGeometry().size() - window_->size();
-  return StepFits(step, ToPixelSize(screen->availableGeometry().size() - frame), scale);
+  return SizeFits(size, ToPixelSize(screen->availableGeometry().size() - frame), scale);
 }
 
 void ZoomController::ZoomIn() {
@@ -107,7 +109,7 @@ void ZoomController::ZoomOut() {
 void ZoomController::SetStep(std::size_t step) {
   Choose(std::min(step, kZoomSteps.size() - 1));
   if (!window_->isMaximized() && !window_->isFullScreen()) {
-    const PixelSize size = ClientSize(step_);
+    const PixelSize size = ZoomedSize(layout_.design, step_);
     window_->resize(size.width, size.height);
     KeepOnScreen();
   }
@@ -180,7 +182,7 @@ bool ZoomController::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
       // Maximised, restored or made larger by its border: the largest step
       // that fits, centred; the window keeps the size it was given.
-      if (watched == window_) {
+      if (watched == window_ && layout_.resize_chooses_step) {
         const qreal scale = window_->devicePixelRatioF();
         const std::size_t fitting =
             LargestStepThatFits(ToPixelSize(static_cast<QResizeEvent*>(event)->size()), scale);

@@ -11,11 +11,21 @@
 #include <cstddef>
 #include <functional>
 
+#include "window/zoom.h"
+
 class QAction;
 class QSettings;
 class QWidget;
 
 namespace prism {
+
+// What a window's zoom sizes: its inside at 100 %, and whether a resize
+// chooses the step (the main window's, whose controls stand where the
+// design puts them) or leaves it (a window whose text takes any room).
+struct ZoomLayout {
+  PixelSize design = ClientSize(0);
+  bool resize_chooses_step = true;
+};
 
 class ZoomController : public QObject {
  public:
@@ -23,7 +33,8 @@ class ZoomController : public QObject {
 
   // settings, where given, keeps the step and whether the window was
   // maximised; it must outlive the controller.
-  ZoomController(QWidget* window, ShowStep show_step, QSettings* settings = nullptr);
+  ZoomController(QWidget* window, ShowStep show_step, QSettings* settings = nullptr,
+                 ZoomLayout layout = {});
   ~ZoomController() override;
 
   std::size_t step() const { return step_; }
@@ -50,6 +61,7 @@ class ZoomController : public QObject {
 
   QWidget* window_;
   ShowStep show_step_;
+  ZoomLayout layout_;
   QPointer<QSettings> settings_;
   std::size_t step_ = 0;
   int wheel_delta_ = 0;  // of the mouse wheel with Ctrl, not yet a whole step
