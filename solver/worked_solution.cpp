@@ -409,7 +409,16 @@ class Writer {
     WorkedSolution solution;
     solution.lines = std::move(lines_);
     solution.box = box;
-    if (box) solution.values = solved_.values;
+    if (box) {
+      solution.values = solved_.values;
+      for (Quantity q : {Quantity::kA, Quantity::kB, Quantity::kC}) {
+        const WrittenValue written =
+            prism::Written(Field(q), IsGiven(Letter(q)) ? kGivenDecimals : kDecimals, format_);
+        solution.edge_labels[Index(q)] = std::string(QuantityCaption(q)) +
+                                         (written.approximate ? " ≈ " : " = ") +
+                                         Minus(written.text) + Unit(Dimension::kLength);
+      }
+    }
     return solution;
   }
 

@@ -62,6 +62,9 @@ struct WorkedSolution {
   // fields show them.
   bool box = false;
   PrismValues values;
+  // Where box: the edges a, b and c as a drawing labels them ("a = 3",
+  // "c = 25/6").
+  std::array<std::string, 3> edge_labels;
 };
 
 // The solution of the row from the texts of its three given quantities (the

@@ -37,7 +37,9 @@
 #include "window/application.h"
 #include "window/classic_style.h"
 #include "window/controls.h"
+#include "window/box_sketch.h"
 #include "window/dravik.h"
+#include "window/solution_window.h"
 #include "window/zoom.h"
 
 namespace prism {
@@ -622,10 +624,67 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   ASSERT_NE(menu, nullptr);
   QStringList entries;
   for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
     entries << action->text() + ' ' + action->shortcut().toString(QKeySequence::NativeText);
   }
-  EXPECT_EQ(entries, QStringList({"Увеличи Ctrl++", "Намали Ctrl+-", "Нормален размер Ctrl+0"}));
+  EXPECT_EQ(entries, QStringList({"Решение F2", "Увеличи Ctrl++", "Намали Ctrl+-",
+                                  "Нормален размер Ctrl+0"}));
   menu->close();
+}
+
+// F2 opens the worked solution beside the window; it follows the fields,
+// draws the box to its numbers, saves its page, and F2 or Esc closes it.
+TEST_F(FormTest, SolutionWindowFollowsTheFields) {
+  EXPECT_EQ(window_->findChild<QWidget*>("Solution"), nullptr) << "made only when asked for";
+  QTest::keyClick(window_.get(), Qt::Key_F2);
+  auto* solution = dynamic_cast<SolutionWindow*>(window_->findChild<QWidget*>("Solution"));
+  ASSERT_NE(solution, nullptr);
+  EXPECT_TRUE(solution->isVisible());
+  // Beside the window where the screen has room, on its screen anyway.
+  const QRect space = window_->screen()->availableGeometry();
+  EXPECT_TRUE(space.contains(solution->frameGeometry().topLeft()));
+  if (space.width() >= window_->frameGeometry().width() + solution->frameGeometry().width() + 8) {
+    EXPECT_GT(solution->frameGeometry().left(), window_->frameGeometry().right());
+  }
+  auto* text = solution->findChild<QPlainTextEdit*>("SolutionText");
+  EXPECT_EQ(text->toPlainText().toStdString(), kSolutionPrompt);
+  Type(0, "3");
+  Type(1, "4");
+  Type(2, "5");
+  QTest::mouseClick(Button(0), Qt::LeftButton);
+  EXPECT_TRUE(text->toPlainText().contains("Отговор:\nS = 70\nV = 60"));
+  EXPECT_TRUE(solution->shown().box);
+  const QString pdf = QDir::temp().filePath(QStringLiteral("dravik_solution_test.pdf"));
+  ASSERT_TRUE(solution->SavePdf(pdf));
+  QFile page(pdf);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(page.readAll().startsWith("%PDF"));
+  page.remove();
+  EXPECT_FALSE(solution->SavePdf(QStringLiteral("/nonexistent-folder/x.pdf")));
+  EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/x.pdf")));
+  QTest::keyClick(Field(2), Qt::Key_Delete);
+  EXPECT_EQ(text->toPlainText().toStdString(), kSolutionPrompt) << "an edit after the press";
+  // F2 or Esc in it closes it.
+  const QList<QAction*> actions = solution->actions();
+  const auto closing = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+    return action->shortcuts() == QList<QKeySequence>{QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Escape)};
+  });
+  ASSERT_NE(closing, actions.end());
+  (*closing)->trigger();
+  EXPECT_FALSE(solution->isVisible());
+
+  // Drawn to its numbers: as tall against as wide as c is against a, up to
+  // twenty times the shortest edge.
+  for (const auto& [a, b, c, ratio, to_scale] :
+       {std::tuple{3.0, 4.0, 5.0, 5.0 / 3, true}, std::tuple{3.0, 4.0, 50.0, 50.0 / 3, true},
+        std::tuple{1.0, 1.0, 50.0, 20.0, false}}) {
+    const std::optional<BoxSketch> sketch = SketchBox(a, b, c, 400, 200);
+    ASSERT_TRUE(sketch.has_value());
+    EXPECT_NEAR(sketch->front_height / sketch->front_width, ratio, 1e-9);
+    EXPECT_EQ(sketch->to_scale, to_scale);
+    EXPECT_LE(sketch->front_height + sketch->depth, 200.0 + 1e-9);
+  }
+  EXPECT_FALSE(SketchBox(3, -8, 1, 400, 200).has_value());
 }
 
 // One path for every step, start included: the wheel over a scroll bar

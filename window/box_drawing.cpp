@@ -25,38 +25,18 @@ QImage DrawBox(qreal scale) {
   image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
   image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
 
-  const QPoint front_tl(kFrontLeft, kFrontTop), front_tr(kFrontRight, kFrontTop);
-  const QPoint front_bl(kFrontLeft, kFrontBottom), front_br(kFrontRight, kFrontBottom);
+  const QPoint front_tl(kFrontLeft, kFrontTop);
+  const QPoint front_br(kFrontRight, kFrontBottom);
   const QPoint depth(kDepthX, kDepthY);
-  const QPoint back_tl = front_tl + depth, back_tr = front_tr + depth;
-  const QPoint back_bl = front_bl + depth, back_br = front_br + depth;
+  const QPoint back_tl = front_tl + depth, back_tr = QPoint(kFrontRight, kFrontTop) + depth;
+  const QPoint back_br = front_br + depth;
 
   QPainter painter(&image);
   painter.scale(scale, scale);
   // At its own size the drawing keeps hard one-pixel edges; larger, the
   // edges are smoothed, as any line drawn at that size would be.
   painter.setRenderHint(QPainter::Antialiasing, scale != 1);
-
-  // Right side face in grey; front and top faces stay white.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(160, 160, 160));
-  painter.drawPolygon(QPolygon({front_tr, back_tr, back_br, front_br}));
-
-  // Hidden edges, dashed.
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-  painter.drawLine(back_tl, back_bl);
-  painter.drawLine(back_bl, back_br);
-  painter.drawLine(front_bl, back_bl);
-
-  // Visible edges.
-  painter.setPen(QPen(Qt::black, 2));
-  painter.drawPolygon(QPolygon({front_tl, front_tr, front_br, front_bl}));
-  painter.drawLine(front_tl, back_tl);
-  painter.drawLine(back_tl, back_tr);
-  painter.drawLine(front_tr, back_tr);
-  painter.drawLine(back_tr, back_br);
-  painter.drawLine(front_br, back_br);
+  PaintObliqueBox(painter, {front_tl, front_br, depth}, 2, 1);
 
   QFont font(QStringLiteral("Liberation Serif"));
   font.setPixelSize(17);
@@ -74,6 +54,34 @@ QImage DrawBox(qreal scale) {
   label(back_tr.x() + 8, (back_tr.y() + back_br.y()) / 2, "c");           // right back edge
   painter.end();
   return image;
+}
+
+void PaintObliqueBox(QPainter& painter, const ObliqueBox& box, qreal visible_width,
+                     qreal hidden_width) {
+  const QPointF front_tl = box.front_top_left, front_br = box.front_bottom_right;
+  const QPointF front_tr(front_br.x(), front_tl.y()), front_bl(front_tl.x(), front_br.y());
+  const QPointF back_tl = front_tl + box.depth, back_tr = front_tr + box.depth;
+  const QPointF back_bl = front_bl + box.depth, back_br = front_br + box.depth;
+  painter.save();
+  // Right side face in grey; front and top faces stay white.
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(160, 160, 160));
+  painter.drawPolygon(QPolygonF({front_tr, back_tr, back_br, front_br}));
+  // Hidden edges, dashed.
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, hidden_width, Qt::DashLine));
+  painter.drawLine(back_tl, back_bl);
+  painter.drawLine(back_bl, back_br);
+  painter.drawLine(front_bl, back_bl);
+  // Visible edges.
+  painter.setPen(QPen(Qt::black, visible_width));
+  painter.drawPolygon(QPolygonF({front_tl, front_tr, front_br, front_bl}));
+  painter.drawLine(front_tl, back_tl);
+  painter.drawLine(back_tl, back_tr);
+  painter.drawLine(front_tr, back_tr);
+  painter.drawLine(back_tr, back_br);
+  painter.drawLine(front_br, back_br);
+  painter.restore();
 }
 
 }  // namespace prism

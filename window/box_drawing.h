@@ -7,6 +7,9 @@
 // high-density screen, rather than blowing up the picture's pixels.
 
 #include <QImage>
+#include <QPointF>
+
+class QPainter;
 
 namespace prism {
 
@@ -15,5 +18,14 @@ inline constexpr int kDrawingHeight = 182;
 
 // The drawing at scale times its size, in pixels, rounded up.
 QImage DrawBox(qreal scale);
+
+// A box in oblique view, from the corners of its front face and the offset
+// of its back face: the right side face grey, the hidden edges dashed, the
+// visible ones solid.
+struct ObliqueBox {
+  QPointF front_top_left, front_bottom_right, depth;
+};
+void PaintObliqueBox(QPainter& painter, const ObliqueBox& box, qreal visible_width,
+                     qreal hidden_width);
 
 }  // namespace prism

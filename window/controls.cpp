@@ -106,6 +106,10 @@ void SelectionKeepingList::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+QFont WindowFont(int zoom) {
+  return QFont(QString::fromUtf8(kFontFamily), FontPointSize(zoom), QFont::Normal);
+}
+
 QFont ZoomedFont(QFont font, int zoom) {
   if (font.pointSizeF() > 0) {
     font.setPointSizeF(font.pointSizeF() * zoom / 100);

@@ -62,6 +62,9 @@ class SelectionKeepingList : public QListWidget {
 // The font at a zoom, whether its size is in points or in pixels.
 QFont ZoomedFont(QFont font, int zoom);
 
+// The window's font at a zoom, which every control takes.
+QFont WindowFont(int zoom);
+
 // Shows a control's standard context menu in the colours of the window it
 // belongs to and without the desktop theme's icons: a menu is a window of its
 // own, and would take the theme's look. As large as the control's zoom.

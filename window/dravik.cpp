@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QGestureEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "window/embedded_resources.h"
 #include "window/form_layout.h"
 #include "window/sized_icon.h"
+#include "window/solution_window.h"
 #include "window/zoom.h"
 
 namespace prism {
@@ -59,10 +61,6 @@ QString ResourceText(std::string_view path) {
   return QString::fromUtf8(file.readAll());
 }
 
-// The window's font at a zoom, which every control takes.
-QFont WindowFont(int zoom) {
-  return QFont(Text(kFontFamily), FontPointSize(zoom), QFont::Normal);
-}
 
 }  // namespace
 
@@ -90,6 +88,15 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
 
   CreateControls();
   zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, settings);
+  // The worked solution: F2, and the first entry of the window's menu, which
+  // a touch screen opens with a press and hold.
+  solution_action_ = new QAction(QString::fromUtf8("Решение"), this);
+  solution_action_->setShortcut(QKeySequence(Text(kSolutionKey)));
+  solution_action_->setShortcutContext(Qt::WindowShortcut);
+  solution_action_->setShortcutVisibleInContextMenu(true);
+  connect(solution_action_, &QAction::triggered, this, [this] { OpenSolution(); });
+  addAction(solution_action_);
+  grabGesture(Qt::TapAndHoldGesture);
   ApplyZoom(0);
   for (const auto& [entry, control] : controls_) {
     if (entry->kind != ControlKind::kInfoText) continue;
@@ -218,10 +225,32 @@ void Dravik::resizeEvent(QResizeEvent* event) {
   PlaceControls();
 }
 
-void Dravik::contextMenuEvent(QContextMenuEvent* event) {
+void Dravik::contextMenuEvent(QContextMenuEvent* event) { ShowMenu(event->globalPos()); }
+
+bool Dravik::event(QEvent* event) {
+  if (event->type() == QEvent::Gesture) {
+    const auto* hold = static_cast<QTapAndHoldGesture*>(
+        static_cast<QGestureEvent*>(event)->gesture(Qt::TapAndHoldGesture));
+    if (hold != nullptr && hold->state() == Qt::GestureFinished) {
+      ShowMenu(hold->position().toPoint());
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void Dravik::ShowMenu(const QPoint& global_position) {
   auto* menu = new QMenu(this);
+  menu->addAction(solution_action_);
+  menu->addSeparator();
   menu->addActions(zoom_->actions());
-  ShowPlainMenu(this, menu, event->globalPos());
+  ShowPlainMenu(this, menu, global_position);
+}
+
+void Dravik::OpenSolution() {
+  // Made the first time it is asked for: the window's start does not wait for it.
+  if (solution_ == nullptr) solution_ = new SolutionWindow(model_, this);
+  solution_->Open();
 }
 
 QWidget* Dravik::CreateControl(const ControlLayout& entry) {
@@ -360,6 +389,7 @@ void Dravik::ShowModelState() {
   if (!model_.refusal().alert() && QToolTip::isVisible()) QToolTip::hideText();
   const QSignalBlocker blocker(list_);
   list_->setCurrentRow(model_.selected_entry());
+  if (solution_ != nullptr) solution_->Refresh();
 }
 
 void Dravik::ShowReaction(const Reaction& reaction) {

@@ -32,6 +32,7 @@ namespace prism {
 
 class InfoText;
 class PictureBox;
+class SolutionWindow;
 class ValueField;
 
 class Dravik : public QWidget {
@@ -55,6 +56,7 @@ class Dravik : public QWidget {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -70,6 +72,9 @@ class Dravik : public QWidget {
   void ShowModelState();
   void ShowReaction(const Reaction& reaction);
   void ShowHint(const Reaction& reaction);
+  // The window's menu: the worked solution, then the zoom.
+  void ShowMenu(const QPoint& global_position);
+  void OpenSolution();
 
   WindowModel model_;
   std::array<ValueField*, ArraySize(ControlKind::kTextBox)> fields_{};
@@ -88,6 +93,9 @@ class Dravik : public QWidget {
   QPalette tooltip_palette_;
   // Made once the controls are, whose wheel it watches.
   std::optional<ZoomController> zoom_;
+  QAction* solution_action_ = nullptr;
+  // Made the first time the user opens it.
+  SolutionWindow* solution_ = nullptr;
 };
 
 }  // namespace prism

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The worked solution's window: the box drawn to its numbers above the
+// whole solution, in a unit of the user's choice, to read on the board, copy,
+// or save as a PDF page. It shows the main window's model: the solution of
+// the last calculation while the fields hold its numbers, else what to do.
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "solver/worked_solution.h"
+#include "window/zoom_controller.h"
+
+class QComboBox;
+class QLabel;
+class QPagedPaintDevice;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace prism {
+
+class WindowModel;
+
+// The box of a solution drawn in the area, with its edges labelled, and
+// "(не е в мащаб)" under it where it is not to scale; nothing where the
+// solution has no box. line_width is the visible edges' width.
+void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolution& solution,
+                      qreal line_width);
+
+// The solution's page: the title, the drawing and the text, black on white,
+// as real text. False where the device could not be painted on.
+bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
+                       const WorkedSolution& solution);
+
+class SolutionWindow : public QWidget {
+ public:
+  // A window of its own beside the main window, which owns it.
+  SolutionWindow(const WindowModel& model, QWidget* main_window);
+  ~SolutionWindow() override;
+
+  // Shows the model's solution as it now stands.
+  void Refresh();
+  // Opened beside the main window, on its screen, and made the active window.
+  void Open();
+
+  const WorkedSolution& shown() const { return shown_; }
+  ZoomController& zoom() { return *zoom_; }
+  // Writes the page to the file; false, with the file untouched, where it
+  // cannot be written.
+  bool SavePdf(const QString& path) const;
+
+ private:
+  void ApplyZoom(std::size_t step);
+  void AskAndSavePdf();
+
+  const WindowModel& model_;
+  QComboBox* units_ = nullptr;
+  QPushButton* save_pdf_ = nullptr;
+  QWidget* drawing_ = nullptr;
+  QPlainTextEdit* text_ = nullptr;
+  WorkedSolution shown_;
+  std::optional<ZoomController> zoom_;
+};
+
+}  // namespace prism
