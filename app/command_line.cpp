@@ -3,12 +3,16 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
 #include <array>
 #include <cstdio>
 
 #include "prism/program_info.h"
 #include "solver/regional_number_format.h"
 #include "solver/worked_solution.h"
+#include "window/solution_window.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -71,7 +75,8 @@ void Print(std::FILE* stream, const QString& text) {
 // The worked solution of three given quantities on standard output: 0 where
 // they describe a box, 1 where they do not (the text says why), 2 for an
 // argument at fault.
-int PrintSolution(const QStringList& given, const QString& unit_name, const QString& program) {
+int PrintSolution(const QStringList& given, const QString& unit_name, const QString& pdf,
+                  const QString& program) {
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
   const NumberFormat format = RegionalNumberFormat();
@@ -99,17 +104,51 @@ int PrintSolution(const QStringList& given, const QString& unit_name, const QStr
   const std::optional<WorkedSolution> solution =
       SolveWorked(request.row, request.texts, format, unit);
   if (!solution) return fault(QStringLiteral("--solve"), "no solution");
+  if (!pdf.isNull()) {
+    if (!SaveSolutionPdf(pdf, *solution)) {
+      return fault(QStringLiteral("--pdf ") + pdf, "cannot be written");
+    }
+    return solution->box ? 0 : 1;
+  }
   QString text;
   for (const std::string& line : solution->lines) text += QString::fromStdString(line) + QLatin1Char('\n');
   Print(stdout, text);
   return solution->box ? 0 : 1;
 }
 
+// Whether the command line asks for a PDF page, which needs fonts and so a
+// graphical application, though no display.
+bool AsksForPdf(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--pdf") == 0 || std::strcmp(argv[i], "-pdf") == 0 ||
+        std::strncmp(argv[i], "--pdf=", 6) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, char* argv[]) {
-  // A core application needs no window system.
-  QCoreApplication core(argc, argv);
+  // A core application needs no window system; a page is drawn offscreen
+  // where no platform is chosen.
+  std::unique_ptr<QCoreApplication> application;
+  if (AsksForPdf(argc, argv)) {
+#ifndef _WIN32
+    // Windows always has its window system; elsewhere there may be none.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    // A command that prints nothing passes on only Qt's errors, not its
+    // notes on the session it runs in (no runtime folder, no display).
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+      if (type != QtCriticalMsg && type != QtFatalMsg) return;
+      Print(stderr, qFormatLogMessage(type, context, text) + QLatin1Char('\n'));
+    });
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  }
   QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
 
@@ -135,8 +174,13 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                                 QStringLiteral("With --solve: the unit of the lengths, мм, см, "
                                                "дм or м (or mm, cm, dm, m)."),
                                 QStringLiteral("unit"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"),
+                               QStringLiteral("With --solve: write the solution's page to this "
+                                              "PDF file instead of printing it."),
+                               QStringLiteral("file"));
   parser.addOption(solve);
   parser.addOption(unit);
+  parser.addOption(pdf);
   for (const QtOption& qt : kQtOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name));
     if (qt.takes_value) option.setValueName(QStringLiteral("value"));
@@ -162,11 +206,15 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   if (parser.isSet(solve)) {
     return PrintSolution(parser.positionalArguments(),
-                         parser.isSet(unit) ? parser.value(unit) : QString(), program);
+                         parser.isSet(unit) ? parser.value(unit) : QString(),
+                         parser.isSet(pdf) ? parser.value(pdf) : QString(), program);
   }
-  if (parser.isSet(unit)) {
-    Print(stderr, program + QStringLiteral(": --unit: only with --solve") + see_help);
-    return 2;
+  for (const QCommandLineOption* only_with_solve : {&unit, &pdf}) {
+    if (parser.isSet(*only_with_solve)) {
+      Print(stderr, program + QStringLiteral(": --") + only_with_solve->names().constFirst() +
+                        QStringLiteral(": only with --solve") + see_help);
+      return 2;
+    }
   }
   if (!parser.positionalArguments().isEmpty()) {
     Print(stderr, program + QStringLiteral(": unexpected argument '") +

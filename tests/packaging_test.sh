@@ -105,6 +105,14 @@ cli)
   check 2 "$executable: a=4: a is given twice" "$program" --solve a=3 a=4 V=5
   check 2 "$executable: --unit km: no such unit (мм, см, дм, м or mm, cm, dm, m)" \
     "$program" --solve a=3 b=4 V=5 --unit km
+  # The same as one PDF page of real text, written with no display.
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+  check 0 "" env -u DISPLAY -u QT_QPA_PLATFORM "$program" --solve c=5 S=70 V=60 --pdf "$out/s.pdf"
+  [ "$(pdfinfo "$out/s.pdf" | awk '/^Pages:/ {print $2}')" = 1 ] || fail "not one page"
+  pdftotext "$out/s.pdf" - | grep -qxE "b ?= ?4" || fail "no answer in the PDF"
+  check 2 "$executable: --pdf $out/no/s.pdf: cannot be written" \
+    "$program" --solve a=3 b=4 c=5 --pdf "$out/no/s.pdf"
   check 1 "$executable: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C "$program"
   check 1 "$executable: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \

@@ -18,7 +18,7 @@ prism_test_packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream appstream-compose dpkg-dev file binutils-mingw-w64-x86-64
-  lintian devscripts
+  lintian devscripts poppler-utils
   clang libclang-rt-dev
   locales
 )

@@ -250,7 +250,7 @@ void SolutionWindow::Open() {
   activateWindow();
 }
 
-bool SolutionWindow::SavePdf(const QString& path) const {
+bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
   // Written beside the file asked for and put in its place only once whole:
   // a failed write leaves no half-written file.
   QSaveFile file(path);
@@ -261,12 +261,14 @@ bool SolutionWindow::SavePdf(const QString& path) const {
     writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     writer.setTitle(QString::fromUtf8(kTitle));
     writer.setCreator(QString::fromUtf8(kProgramName));
-    if (!PaintSolutionPage(writer, QString::fromUtf8(kProgramTitle), shown_)) {
+    if (!PaintSolutionPage(writer, QString::fromUtf8(kProgramTitle), solution)) {
       file.cancelWriting();
     }
   }
   return file.commit();
 }
+
+bool SolutionWindow::SavePdf(const QString& path) const { return SaveSolutionPdf(path, shown_); }
 
 void SolutionWindow::AskAndSavePdf() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -35,6 +35,10 @@ void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolutio
 bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
                        const WorkedSolution& solution);
 
+// Writes the solution's page as a PDF file: false, with no file left where
+// one was asked for, where it cannot be written.
+bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution);
+
 class SolutionWindow : public QWidget {
  public:
   // A window of its own beside the main window, which owns it.
