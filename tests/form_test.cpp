@@ -19,6 +19,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointingDevice>
+#include <QStyleHints>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -672,6 +674,24 @@ TEST_F(FormTest, SolutionWindowFollowsTheFields) {
   ASSERT_NE(closing, actions.end());
   (*closing)->trigger();
   EXPECT_FALSE(solution->isVisible());
+
+  // A finger held on the window's background opens its menu, the solution first.
+  static QPointingDevice* const finger = QTest::createTouchDevice();
+  const QPoint background(4, 200);
+  QTest::touchEvent(window_.get(), finger).press(0, background);
+  QTest::qWait(2 * QGuiApplication::styleHints()->mousePressAndHoldInterval());
+  QTest::touchEvent(window_.get(), finger).release(0, background);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  menu->actions().front()->trigger();
+  menu->close();
+  EXPECT_TRUE(solution->isVisible());
+  // A finger that moves scrolls or drags: no menu.
+  QTest::touchEvent(window_.get(), finger).press(0, background);
+  QTest::touchEvent(window_.get(), finger).move(0, background + QPoint(0, 40));
+  QTest::qWait(2 * QGuiApplication::styleHints()->mousePressAndHoldInterval());
+  QTest::touchEvent(window_.get(), finger).release(0, background + QPoint(0, 40));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 
   // Drawn to its numbers: as tall against as wide as c is against a, up to
   // twenty times the shortest edge.

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QGestureEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleHints>
+#include <QTouchEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionFrame>
 #include <QToolTip>
@@ -96,7 +97,10 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   solution_action_->setShortcutVisibleInContextMenu(true);
   connect(solution_action_, &QAction::triggered, this, [this] { OpenSolution(); });
   addAction(solution_action_);
-  grabGesture(Qt::TapAndHoldGesture);
+  setAttribute(Qt::WA_AcceptTouchEvents);
+  press_and_hold_.setSingleShot(true);
+  press_and_hold_.setInterval(QGuiApplication::styleHints()->mousePressAndHoldInterval());
+
   ApplyZoom(0);
   for (const auto& [entry, control] : controls_) {
     if (entry->kind != ControlKind::kInfoText) continue;
@@ -227,16 +231,46 @@ void Dravik::resizeEvent(QResizeEvent* event) {
 
 void Dravik::contextMenuEvent(QContextMenuEvent* event) { ShowMenu(event->globalPos()); }
 
+// A finger held still on the window's background, then lifted, opens its
+// menu, as a right click does: a touch board has no right button. The menu
+// comes when the finger lifts, as on Windows, so that lifting it does not
+// close the menu at once.
 bool Dravik::event(QEvent* event) {
-  if (event->type() == QEvent::Gesture) {
-    const auto* hold = static_cast<QTapAndHoldGesture*>(
-        static_cast<QGestureEvent*>(event)->gesture(Qt::TapAndHoldGesture));
-    if (hold != nullptr && hold->state() == Qt::GestureFinished) {
-      ShowMenu(hold->position().toPoint());
+  switch (event->type()) {
+    case QEvent::TouchBegin: {
+      const auto* touch = static_cast<QTouchEvent*>(event);
+      if (touch->points().size() == 1) {
+        held_at_ = touch->points().front().globalPosition().toPoint();
+        holding_ = true;
+        press_and_hold_.start();
+      }
+      event->accept();
       return true;
     }
+    case QEvent::TouchUpdate: {
+      const auto* touch = static_cast<QTouchEvent*>(event);
+      const QPoint moved = touch->points().front().globalPosition().toPoint() - held_at_;
+      if (touch->points().size() != 1 ||
+          moved.manhattanLength() > QGuiApplication::styleHints()->startDragDistance()) {
+        press_and_hold_.stop();
+        holding_ = false;
+      }
+      return true;
+    }
+    case QEvent::TouchEnd: {
+      const bool held = holding_ && !press_and_hold_.isActive();
+      press_and_hold_.stop();
+      holding_ = false;
+      if (held) ShowMenu(held_at_);
+      return true;
+    }
+    case QEvent::TouchCancel:
+      press_and_hold_.stop();
+      holding_ = false;
+      return true;
+    default:
+      return QWidget::event(event);
   }
-  return QWidget::event(event);
 }
 
 void Dravik::ShowMenu(const QPoint& global_position) {

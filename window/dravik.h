@@ -7,6 +7,8 @@
 
 #include <QFont>
 #include <QPalette>
+#include <QPoint>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -96,6 +98,11 @@ class Dravik : public QWidget {
   QAction* solution_action_ = nullptr;
   // Made the first time the user opens it.
   SolutionWindow* solution_ = nullptr;
+  // A finger on the window's background, where, and whether it has not
+  // moved: held long enough once the timer has run out.
+  QTimer press_and_hold_;
+  QPoint held_at_;
+  bool holding_ = false;
 };
 
 }  // namespace prism
