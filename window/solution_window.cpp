@@ -211,6 +211,15 @@ SolutionWindow::~SolutionWindow() = default;
 void SolutionWindow::ApplyZoom(std::size_t step) {
   const int zoom = kZoomSteps[step];
   setFont(WindowFont(zoom));
+  // The controls' borders, arrows and scroll bars grow with the text, as
+  // the main window's do; at 100 % they take the application's style.
+  QStyle* previous = style_;
+  style_ = zoom == 100 ? nullptr : new ClassicStyle(zoom);
+  if (style_ != nullptr) style_->setParent(this);
+  if (style_ != nullptr || previous != nullptr) {
+    for (QWidget* control : findChildren<QWidget*>()) control->setStyle(style_);
+  }
+  delete previous;
   static_cast<SolutionDrawing*>(drawing_)->SetZoom(zoom);
 }
 

@@ -19,6 +19,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QPlainTextEdit;
 class QPushButton;
+class QStyle;
 
 namespace prism {
 
@@ -66,6 +67,8 @@ class SolutionWindow : public QWidget {
   QWidget* drawing_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
   WorkedSolution shown_;
+  // The controls' style at a zoom other than 100 %.
+  QStyle* style_ = nullptr;
   std::optional<ZoomController> zoom_;
 };
 
