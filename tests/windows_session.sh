@@ -215,6 +215,24 @@ expect_fields 2,5000000 4,0000000 1,0000000 13,0000000 10,0000000
 calculate
 expect_fields 2,5000000 4,0000000 1,0000000 13,0000000 10,0000000
 keep_picture bg_BG
+# F2: the worked solution beside it, its text copied whole with Ctrl+A,
+# Ctrl+C; F2 closes it again.
+main_window=$window
+keys F2
+sleep 2
+window=$(xdotool search --onlyvisible --name "^Решение" 2>/dev/null | head -1) || window=
+[ -n "$window" ] || fail "$label: F2 opened no solution"
+printf '%s' "(nothing copied)" | xclip -quiet -i -selection clipboard >/dev/null 2>&1 &
+clipboard_pids+=($!)
+keys ctrl+a ctrl+c
+sleep 0.5
+solution=$(xclip -o -selection clipboard | tr -d '\r')
+grep -qx "Отговор:" <<<"$solution" || fail "$label: no answer in the copied solution: $solution"
+grep -qx "S = 13" <<<"$solution" || fail "$label: the answer is not S = 13: $solution"
+keys F2
+sleep 1
+xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 && fail "$label: F2 did not close it"
+window=$main_window
 clear_fields
 expect_fields "" "" "" "" ""
 stop

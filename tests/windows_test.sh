@@ -78,6 +78,10 @@ zip)
   check 0 "$name $version" "$wine_run" "$scratch/$base/$executable.exe" --version
   check 2 "$executable: unexpected argument 'x' ($executable --help lists the options)" \
     "$wine_run" "$scratch/$base/$executable.exe" x
+  # The worked solution as a PDF page, with no window.
+  check 0 "" "$wine_run" "$scratch/$base/$executable.exe" --solve a=3 b=4 c=5 \
+    --pdf 'Z:'"${scratch//\//\\}"'\s.pdf'
+  pdftotext "$scratch/s.pdf" - | grep -qxE "V ?= ?60" || fail "no answer in the PDF"
   ;;
 installer)
   setup=$(make_package NSIS "$base-setup.exe")

@@ -257,6 +257,8 @@ void SolutionWindow::Open() {
   show();
   raise();
   activateWindow();
+  // Ctrl+A, Ctrl+C copy the whole solution at once.
+  text_->setFocus();
 }
 
 bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
