@@ -21,7 +21,7 @@ install)
     "share/applications/$app_id.desktop" "${icons[@]}" \
     "share/metainfo/$app_id.metainfo.xml" \
     "share/doc/$executable/copyright" "share/doc/$executable/changelog.gz" \
-    "share/man/man1/$executable.1.gz" "share/lintian/overrides/$executable" | sort)
+    "share/man/man1/$executable.1.gz" "share/lintian/overrides/$executable" "$print_module" | sort)
   actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
   [ "$actual" = "$expected" ] || fail "installed files:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 

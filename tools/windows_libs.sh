@@ -19,7 +19,7 @@ prism_qt_options=(
   -DQT_BUILD_EXAMPLES=OFF
   -DQT_BUILD_TESTS=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
-  -DINPUT_opengl=no -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+  -DINPUT_opengl=no -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF

@@ -23,6 +23,7 @@
 #include "window/box_sketch.h"
 #include "window/classic_style.h"
 #include "window/controls.h"
+#include "window/page_printer.h"
 #include "window/window_model.h"
 #include "window/zoom.h"
 
@@ -31,7 +32,11 @@ namespace {
 
 constexpr char kTitle[] = "Решение";
 constexpr char kUnitCaption[] = "Мерна единица:";
+constexpr char kPrintCaption[] = "Печат…";
 constexpr char kSavePdfCaption[] = "Запиши като PDF…";
+constexpr char kPrintFailed[] = "Решението не можа да бъде отпечатано.";
+constexpr char kPrintUnavailable[] =
+    "Печатът не е достъпен: липсва част от програмата. Запишете решението като PDF.";
 constexpr char kDefaultPdfName[] = "решение.pdf";
 constexpr char kNotToScale[] = "(не е в мащаб)";
 constexpr char kSaveFailed[] = "Файлът не можа да бъде записан:\n%1";
@@ -171,6 +176,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
   units_ = new QComboBox(this);
   for (const LengthUnitInfo& unit : kLengthUnits) units_->addItem(Utf8(unit.name));
   unit_label->setBuddy(units_);
+  print_ = new QPushButton(QString::fromUtf8(kPrintCaption), this);
   save_pdf_ = new QPushButton(QString::fromUtf8(kSavePdfCaption), this);
   drawing_ = new SolutionDrawing(shown_, this);
   text_ = new InfoText(this);
@@ -184,6 +190,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
   controls->addWidget(unit_label);
   controls->addWidget(units_);
   controls->addStretch();
+  controls->addWidget(print_);
   controls->addWidget(save_pdf_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
@@ -197,6 +204,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   addAction(close_action);
   connect(units_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+  connect(print_, &QPushButton::clicked, this, [this] { AskAndPrint(); });
   connect(save_pdf_, &QPushButton::clicked, this, [this] { AskAndSavePdf(); });
 
   zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, nullptr,
@@ -228,6 +236,8 @@ void SolutionWindow::Refresh() {
   shown_ = model_.Solution(unit);
   const QString text = SolutionText(shown_);
   if (text_->toPlainText() != text) text_->setPlainText(text);
+  // A page only of a solution, not of a line that says what to do.
+  print_->setEnabled(shown_.lines.size() > 1);
   save_pdf_->setEnabled(shown_.lines.size() > 1);
   drawing_->setVisible(shown_.box);
   drawing_->update();
@@ -280,6 +290,19 @@ bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
 }
 
 bool SolutionWindow::SavePdf(const QString& path) const { return SaveSolutionPdf(path, shown_); }
+
+void SolutionWindow::AskAndPrint() {
+  const WorkedSolution solution = shown_;
+  const PrintOutcome outcome =
+      PrintPage(this, QString::fromUtf8(kTitle), [&solution](QPagedPaintDevice& device) {
+        return PaintSolutionPage(device, QString::fromUtf8(kProgramTitle), solution);
+      });
+  if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
+    QMessageBox::warning(this, QString::fromUtf8(kTitle),
+                         QString::fromUtf8(outcome == PrintOutcome::kFailed ? kPrintFailed
+                                                                            : kPrintUnavailable));
+  }
+}
 
 void SolutionWindow::AskAndSavePdf() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

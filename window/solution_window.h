@@ -60,9 +60,11 @@ class SolutionWindow : public QWidget {
  private:
   void ApplyZoom(std::size_t step);
   void AskAndSavePdf();
+  void AskAndPrint();
 
   const WindowModel& model_;
   QComboBox* units_ = nullptr;
+  QPushButton* print_ = nullptr;
   QPushButton* save_pdf_ = nullptr;
   QWidget* drawing_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
