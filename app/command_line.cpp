@@ -159,7 +159,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
       "Ctrl with the mouse wheel, or a right click on the window's background,\n"
       "does the same. The step is kept for the next start, with whether the\n"
       "window was maximised: in ~/.config/%1/%2.conf on Linux, under\n"
-      "HKEY_CURRENT_USER\\Software\\%1\\%2 on Windows.")
+      "HKEY_CURRENT_USER\\Software\\%1\\%2 on Windows.\n\n"
+      "F2 opens the worked solution beside the window, to copy, print or save.")
       .arg(QString::fromUtf8(kWebAddress), QString::fromUtf8(kProgramName)));
   // Qt's own options are written with one dash: -platform, -style.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
