@@ -419,6 +419,54 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
     EXPECT_EQ(solution->box, c.box);
   }
   EXPECT_FALSE(SolveWorked(0, ForRow(0, {"3", "0", "5"}).texts).has_value());
+
+  // The other rows' steps, on the box 3, 4, 5, in the whole text around them.
+  const std::array<const char*, kCombinationCount> steps = {
+      "P = 2·(a + b) = 2·(3 + 4) = 14\nS = P·c = 14·5 = 70\nB = a·b = 3·4 = 12\nV = B·c = 12·5 = 60\n",
+      "P = 2·(a + b) = 2·(3 + 4) = 14\nS = P·c ⇒ c = S/P = 70/14 = 5\nB = a·b = 3·4 = 12\n"
+      "V = B·c = 12·5 = 60\n",
+      "B = a·b = 3·4 = 12\nV = B·c ⇒ c = V/B = 60/12 = 5\nP = 2·(a + b) = 2·(3 + 4) = 14\n"
+      "S = P·c = 14·5 = 70\n",
+      "V = a·b·c ⇒ b·c = V/a = 60/3 = 20\n"
+      "S = 2·a·c + 2·b·c ⇒ c = (S − 2·b·c)/(2·a) = (70 − 2·20)/(2·3) = 5\n"
+      "V = a·b·c ⇒ b = V/(a·c) = 60/(3·5) = 4\n",
+      "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 70/(2·5) = 7\nb = (a + b) − a = 7 − 3 = 4\n"
+      "V = a·b·c = 3·4·5 = 60\n",
+      "V = a·b·c ⇒ b = V/(a·c) = 60/(3·5) = 4\nP = 2·(a + b) = 2·(3 + 4) = 14\nS = P·c = 14·5 = 70\n",
+      "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 70/(2·5) = 7\na = (a + b) − b = 7 − 4 = 3\n"
+      "V = a·b·c = 3·4·5 = 60\n",
+      "V = a·b·c ⇒ a = V/(b·c) = 60/(4·5) = 3\nP = 2·(a + b) = 2·(3 + 4) = 14\nS = P·c = 14·5 = 70\n",
+      "V = a·b·c ⇒ a·c = V/b = 60/4 = 15\n"
+      "S = 2·a·c + 2·b·c ⇒ c = (S − 2·a·c)/(2·b) = (70 − 2·15)/(2·4) = 5\n"
+      "V = a·b·c ⇒ a = V/(b·c) = 60/(4·5) = 3\n",
+      "S = 2·(a + b)·c ⇒ a + b = S/(2·c) = 70/(2·5) = 7\nV = a·b·c ⇒ a·b = V/c = 60/5 = 12\n"
+      "a и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 7·x + 12 = 0\n"
+      "D = (a + b)² − 4·a·b = 7² − 4·12 = 1\na = x₁ = (a + b − √D)/2 = (7 − √1)/2 = 3\n"
+      "b = x₂ = (a + b + √D)/2 = (7 + √1)/2 = 4\n"};
+  const std::array<const char*, kQuantityCount> box = {"3", "4", "5", "70", "60"};
+  for (int row = 0; row < 10; ++row) {
+    const Combination& combination = kCombinationTable[static_cast<std::size_t>(row)];
+    Input input;
+    std::string given, sought = "Търси се: ", answer;
+    for (Quantity q : combination.known) {
+      input.texts[Index(q)] = box[Index(q)];
+      given += std::string(QuantityCaption(q)) + " = " + box[Index(q)] + "\n";
+    }
+    for (Quantity q : combination.computed) {
+      sought += std::string(QuantityCaption(q)) + (q == combination.computed[0] ? ", " : "\n");
+      answer += std::string(QuantityCaption(q)) + " = " + box[Index(q)] + "\n";
+    }
+    const std::string row_steps = steps[static_cast<std::size_t>(row)];
+    const std::string text =
+        "Дадено:\n" + given + sought + "Решение:\n" + row_steps + "Отговор:\n" + answer + "Още:\n" +
+        (row_steps.find("B = a·b =") == std::string::npos ? "B = a·b = 3·4 = 12\n" : "") +
+        "S₁ = S + 2·B = 70 + 2·12 = 94\nd = √(a² + b² + c²) = √(3² + 4² + 5²) = 5√2 ≈ 7.0710678\n";
+    const std::optional<WorkedSolution> solution = SolveWorked(row, input.texts);
+    ASSERT_TRUE(solution.has_value());
+    std::string written;
+    for (const std::string& line : solution->lines) written += line + "\n";
+    EXPECT_EQ(written, text) << "row " << row;
+  }
 }
 
 // Every row of random boxes: the answer is what the fields show.
