@@ -8,9 +8,16 @@
 
 #include "window/page_printer.h"
 
-// Returns a PrintOutcome. Called through its name where this is a library
-// loaded at run time.
-extern "C" Q_DECL_EXPORT int PrismPrintPage(QWidget* parent, const QString* document_name,
+// Called through its name where this is a library loaded at run time;
+// linked in, the program exports nothing.
+#ifdef PRISM_PRINT_LINKED
+#define PRISM_PRINT_EXPORT
+#else
+#define PRISM_PRINT_EXPORT Q_DECL_EXPORT
+#endif
+
+// Returns a PrintOutcome.
+extern "C" PRISM_PRINT_EXPORT int PrismPrintPage(QWidget* parent, const QString* document_name,
                                             const prism::PagePainter* paint) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
