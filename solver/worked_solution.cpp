@@ -268,10 +268,21 @@ class Writer {
     };
   }
 
+  // The unit a value of that dimension is written with: " см", " см²", " см³".
   std::string Unit(Dimension dimension) const {
-    if (unit_.name == UnitInfo(LengthUnit::kNone).name || dimension == Dimension::kNone) return "";
-    static constexpr std::string_view kPowers[] = {"", "", "²", "³"};
-    return " " + std::string(unit_.name) + std::string(kPowers[static_cast<int>(dimension)]);
+    if (unit_.unit == LengthUnit::kNone) return "";
+    const std::string unit = " " + std::string(unit_.name);
+    switch (dimension) {
+      case Dimension::kNone:
+        return "";
+      case Dimension::kLength:
+        return unit;
+      case Dimension::kArea:
+        return unit + "²";
+      case Dimension::kVolume:
+        return unit + "³";
+    }
+    return "";
   }
 
   static Dimension DimensionOf(Quantity q) {
@@ -310,6 +321,7 @@ class Writer {
     }
     return number;
   }
+
   Text Value(const DerivedValue& value, Quantity q) const {
     return Written(value, kDecimals, DimensionOf(q));
   }
