@@ -106,6 +106,10 @@ void SelectionKeepingList::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+QString Text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QFont WindowFont(int zoom) {
   return QFont(QString::fromUtf8(kFontFamily), FontPointSize(zoom), QFont::Normal);
 }

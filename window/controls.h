@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QValidator>
+#include <string_view>
 
 class QMenu;
 
@@ -64,6 +65,9 @@ QFont ZoomedFont(QFont font, int zoom);
 
 // The window's font at a zoom, which every control takes.
 QFont WindowFont(int zoom);
+
+// A text of the program's tables, which are UTF-8.
+QString Text(std::string_view utf8);
 
 // Shows a control's standard context menu in the colours of the window it
 // belongs to and without the desktop theme's icons: a menu is a window of its

@@ -36,9 +36,6 @@
 namespace prism {
 namespace {
 
-QString Text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 QString ObjectName(const ControlLayout& entry) {
   QString name = Text(entry.name);

@@ -46,8 +46,6 @@ constexpr PixelSize kDesign{560, 640};
 constexpr int kDrawingHeight = 190;
 constexpr int kGap = 8;
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QString SolutionText(const WorkedSolution& solution) {
   QStringList lines;
   for (const std::string& line : solution.lines) lines.append(QString::fromStdString(line));
@@ -88,13 +86,16 @@ void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolutio
                       qreal line_width) {
   if (!solution.box) return;
   const QFontMetricsF metrics(painter.font());
-  const auto label = [&](int edge) { return QString::fromStdString(solution.edge_labels[static_cast<std::size_t>(edge)]); };
+  const auto label = [&](std::size_t edge) {
+    return QString::fromStdString(solution.edge_labels[edge]);
+  };
   const qreal line = metrics.height();
   const qreal left = metrics.horizontalAdvance(label(2)) + line / 2;
   const qreal right = metrics.horizontalAdvance(label(1)) + line / 2;
   const std::optional<BoxSketch> sketch =
       SketchBox(solution.values[Quantity::kA], solution.values[Quantity::kB],
-                solution.values[Quantity::kC], area.width() - left - right, area.height() - 2.5 * line);
+                solution.values[Quantity::kC], area.width() - left - right,
+                area.height() - 2.5 * line);
   if (!sketch) return;
   const qreal width = sketch->front_width + sketch->depth;
   // The box in the middle of the space its labels leave.
@@ -118,8 +119,8 @@ void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolutio
   painter.drawText(QRectF(back_br.x() + line / 4, b_middle.y() - line / 2, right, line),
                    Qt::AlignLeft | Qt::AlignVCenter, label(1));
   if (!sketch->to_scale) {
-    painter.drawText(QRectF(area.left(), below + line, area.width(), line), Qt::AlignHCenter | Qt::AlignTop,
-                     QString::fromUtf8(kNotToScale));
+    painter.drawText(QRectF(area.left(), below + line, area.width(), line),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kNotToScale));
   }
   painter.restore();
 }
@@ -156,8 +157,8 @@ bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
   }
   const qreal line_height = QFontMetricsF(font, &device).height();
   for (const std::string& line : solution.lines) {
-    painter.drawText(QRectF(page.left(), top, page.width(), line_height), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(line));
+    painter.drawText(QRectF(page.left(), top, page.width(), line_height),
+                     Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(line));
     top += line_height;
   }
   return painter.end();
@@ -174,7 +175,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
 
   auto* unit_label = new QLabel(QString::fromUtf8(kUnitCaption), this);
   units_ = new QComboBox(this);
-  for (const LengthUnitInfo& unit : kLengthUnits) units_->addItem(Utf8(unit.name));
+  for (const LengthUnitInfo& unit : kLengthUnits) units_->addItem(Text(unit.name));
   unit_label->setBuddy(units_);
   print_ = new QPushButton(QString::fromUtf8(kPrintCaption), this);
   save_pdf_ = new QPushButton(QString::fromUtf8(kSavePdfCaption), this);
@@ -199,7 +200,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
 
   // F2 opened it; F2 or Esc closes it.
   auto* close_action = new QAction(this);
-  close_action->setShortcuts({QKeySequence(QString::fromUtf8(kSolutionKey)), QKeySequence(Qt::Key_Escape)});
+  close_action->setShortcuts({QKeySequence(Text(kSolutionKey)), QKeySequence(Qt::Key_Escape)});
   close_action->setShortcutContext(Qt::WindowShortcut);
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   addAction(close_action);
@@ -307,8 +308,8 @@ void SolutionWindow::AskAndPrint() {
 void SolutionWindow::AskAndSavePdf() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   const QString path = QFileDialog::getSaveFileName(
-      this, QString::fromUtf8(kSavePdfCaption), folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName),
-      QStringLiteral("PDF (*.pdf)"));
+      this, QString::fromUtf8(kSavePdfCaption),
+      folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName), QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   if (!SavePdf(path)) {
     QMessageBox::warning(this, QString::fromUtf8(kTitle), QString::fromUtf8(kSaveFailed).arg(path));
