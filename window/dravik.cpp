@@ -36,7 +36,6 @@
 namespace prism {
 namespace {
 
-
 QString ObjectName(const ControlLayout& entry) {
   QString name = Text(entry.name);
   if (entry.index >= 0) name += QStringLiteral("(%1)").arg(entry.index);
@@ -58,7 +57,6 @@ QString ResourceText(std::string_view path) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(file.readAll());
 }
-
 
 }  // namespace
 
@@ -88,7 +86,7 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, settings);
   // The worked solution: F2, and the first entry of the window's menu, which
   // a touch screen opens with a press and hold.
-  solution_action_ = new QAction(QString::fromUtf8("Решение"), this);
+  solution_action_ = new QAction(Text(kSolutionTitle), this);
   solution_action_->setShortcut(QKeySequence(Text(kSolutionKey)));
   solution_action_->setShortcutContext(Qt::WindowShortcut);
   solution_action_->setShortcutVisibleInContextMenu(true);

@@ -30,7 +30,6 @@
 namespace prism {
 namespace {
 
-constexpr char kTitle[] = "Решение";
 constexpr char kUnitCaption[] = "Мерна единица:";
 constexpr char kPrintCaption[] = "Печат…";
 constexpr char kSavePdfCaption[] = "Запиши като PDF…";
@@ -167,7 +166,7 @@ bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
 SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
     : QWidget(main_window, Qt::Window), model_(model) {
   setObjectName(QStringLiteral("Solution"));
-  setWindowTitle(QString::fromUtf8(kTitle) + QString::fromUtf8(" – ") +
+  setWindowTitle(Text(kSolutionTitle) + QString::fromUtf8(" – ") +
                  QString::fromUtf8(kProgramTitle));
   setWindowIcon(main_window->windowIcon());
   setPalette(ClassicPalette());
@@ -182,7 +181,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
   drawing_ = new SolutionDrawing(shown_, this);
   text_ = new InfoText(this);
   text_->setObjectName(QStringLiteral("SolutionText"));
-  text_->setAccessibleName(QString::fromUtf8(kTitle));
+  text_->setAccessibleName(Text(kSolutionTitle));
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -281,7 +280,7 @@ bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    writer.setTitle(QString::fromUtf8(kTitle));
+    writer.setTitle(Text(kSolutionTitle));
     writer.setCreator(QString::fromUtf8(kProgramName));
     if (!PaintSolutionPage(writer, QString::fromUtf8(kProgramTitle), solution)) {
       file.cancelWriting();
@@ -295,11 +294,11 @@ bool SolutionWindow::SavePdf(const QString& path) const { return SaveSolutionPdf
 void SolutionWindow::AskAndPrint() {
   const WorkedSolution solution = shown_;
   const PrintOutcome outcome =
-      PrintPage(this, QString::fromUtf8(kTitle), [&solution](QPagedPaintDevice& device) {
+      PrintPage(this, Text(kSolutionTitle), [&solution](QPagedPaintDevice& device) {
         return PaintSolutionPage(device, QString::fromUtf8(kProgramTitle), solution);
       });
   if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
-    QMessageBox::warning(this, QString::fromUtf8(kTitle),
+    QMessageBox::warning(this, Text(kSolutionTitle),
                          QString::fromUtf8(outcome == PrintOutcome::kFailed ? kPrintFailed
                                                                             : kPrintUnavailable));
   }
@@ -312,7 +311,7 @@ void SolutionWindow::AskAndSavePdf() {
       folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName), QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   if (!SavePdf(path)) {
-    QMessageBox::warning(this, QString::fromUtf8(kTitle), QString::fromUtf8(kSaveFailed).arg(path));
+    QMessageBox::warning(this, Text(kSolutionTitle), QString::fromUtf8(kSaveFailed).arg(path));
   }
 }
 

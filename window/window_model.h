@@ -26,8 +26,9 @@ inline constexpr int kNoEntry = -1;
 inline constexpr int kCalculateButton = 0;
 inline constexpr int kClearButton = 1;
 
-// The key that opens and closes the worked solution's window, as its menu
-// entry and the tooltips name it.
+// The worked solution's window: its name, as its menu entry and its title
+// give it, and the key that opens and closes it, as the tooltips name it.
+inline constexpr std::string_view kSolutionTitle = "Решение";
 inline constexpr std::string_view kSolutionKey = "F2";
 // The last line of every derivation's tooltip.
 inline constexpr std::string_view kWholeSolutionLine = "Цялото решение: F2";
