@@ -18,8 +18,8 @@ base=$executable-$version-win64
 # Windows' own libraries, which every Windows 10 has: the program may import
 # these and Windows' API sets (api-ms-win-...), and nothing else.
 system_dlls="advapi32 authz comdlg32 d3d9 d3d11 dwmapi dwrite dxgi gdi32 imm32 kernel32
-msvcrt netapi32 ole32 oleaut32 shcore shell32 shlwapi user32 userenv version winmm ws2_32
-wtsapi32"
+msvcrt netapi32 ole32 oleaut32 shcore shell32 shlwapi user32 userenv version winmm winspool.drv
+ws2_32 wtsapi32"
 
 # Makes one of the packages in a scratch folder; prints its path.
 make_package() {
