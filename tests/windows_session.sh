@@ -230,7 +230,10 @@ solution=$(xclip -o -selection clipboard | tr -d '\r')
 grep -qx "Отговор:" <<<"$solution" || fail "$label: no answer in the copied solution: $solution"
 grep -qx "S = 13" <<<"$solution" || fail "$label: the answer is not S = 13: $solution"
 keys F2
-sleep 1
+for _ in $(seq 20); do
+  xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 || break
+  sleep 0.5
+done
 xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 && fail "$label: F2 did not close it"
 window=$main_window
 clear_fields
