@@ -271,7 +271,10 @@ class Writer {
   // The unit a value of that dimension is written with: " см", " см²", " см³".
   std::string Unit(Dimension dimension) const {
     if (unit_.unit == LengthUnit::kNone) return "";
-    const std::string unit = " " + std::string(unit_.name);
+    // Appended, not " " + string: GCC 12 warns wrongly (-Wrestrict) on that
+    // form once it is inlined at -O3.
+    std::string unit(" ");
+    unit += unit_.name;
     switch (dimension) {
       case Dimension::kNone:
         return "";
@@ -483,7 +486,11 @@ std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
       const char* why = invalid->why == Invalidity::kTooLarge   ? "is too large"
                         : invalid->why == Invalidity::kTooSmall ? "is too small"
                                                                 : "is not a positive number";
-      return ArgumentError{argument, "'" + argument.substr(equals + 1) + "' " + why};
+      std::string message(1, '\'');
+      message += std::string_view(argument).substr(equals + 1);
+      message += "' ";
+      message += why;
+      return ArgumentError{argument, message};
     }
   }
   if (arguments.size() < 3) {
