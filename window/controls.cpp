@@ -110,6 +110,14 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QRect MovedInto(QRect frame, const QRect& space) {
+  if (frame.right() > space.right()) frame.moveRight(space.right());
+  if (frame.bottom() > space.bottom()) frame.moveBottom(space.bottom());
+  if (frame.left() < space.left()) frame.moveLeft(space.left());
+  if (frame.top() < space.top()) frame.moveTop(space.top());
+  return frame;
+}
+
 QFont WindowFont(int zoom) {
   return QFont(QString::fromUtf8(kFontFamily), FontPointSize(zoom), QFont::Normal);
 }

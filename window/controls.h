@@ -69,6 +69,9 @@ QFont WindowFont(int zoom);
 // A text of the program's tables, which are UTF-8.
 QString Text(std::string_view utf8);
 
+// A window's frame moved, as little as it takes, into the screen's space.
+QRect MovedInto(QRect frame, const QRect& space);
+
 // Shows a control's standard context menu in the colours of the window it
 // belongs to and without the desktop theme's icons: a menu is a window of its
 // own, and would take the theme's look. As large as the control's zoom.

@@ -256,10 +256,7 @@ void SolutionWindow::Open() {
         resize(size().boundedTo(space.size() - border));
         frame.setSize(frameGeometry().size().boundedTo(space.size()));
       }
-      if (frame.right() > space.right()) frame.moveRight(space.right());
-      if (frame.bottom() > space.bottom()) frame.moveBottom(space.bottom());
-      if (frame.left() < space.left()) frame.moveLeft(space.left());
-      if (frame.top() < space.top()) frame.moveTop(space.top());
+      frame = MovedInto(frame, space);
     }
     move(frame.topLeft());
   }
@@ -292,10 +289,9 @@ bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
 bool SolutionWindow::SavePdf(const QString& path) const { return SaveSolutionPdf(path, shown_); }
 
 void SolutionWindow::AskAndPrint() {
-  const WorkedSolution solution = shown_;
   const PrintOutcome outcome =
-      PrintPage(this, Text(kSolutionTitle), [&solution](QPagedPaintDevice& device) {
-        return PaintSolutionPage(device, QString::fromUtf8(kProgramTitle), solution);
+      PrintPage(this, Text(kSolutionTitle), [this](QPagedPaintDevice& device) {
+        return PaintSolutionPage(device, QString::fromUtf8(kProgramTitle), shown_);
       });
   if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
     QMessageBox::warning(this, Text(kSolutionTitle),

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "window/controls.h"
 #include "window/zoom.h"
 
 namespace prism {
@@ -151,12 +152,7 @@ void ZoomController::UpdateActions() {
 void ZoomController::KeepOnScreen() {
   const QScreen* on = window_->screen();
   if (on == nullptr || !window_->isVisible()) return;
-  const QRect space = on->availableGeometry();
-  QRect frame = window_->frameGeometry();
-  if (frame.right() > space.right()) frame.moveRight(space.right());
-  if (frame.bottom() > space.bottom()) frame.moveBottom(space.bottom());
-  if (frame.left() < space.left()) frame.moveLeft(space.left());
-  if (frame.top() < space.top()) frame.moveTop(space.top());
+  const QRect frame = MovedInto(window_->frameGeometry(), on->availableGeometry());
   if (frame.topLeft() != window_->pos()) window_->move(frame.topLeft());
 }
 
