@@ -632,6 +632,16 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
   }
   EXPECT_EQ(entries, QStringList({"Решение F2", "Увеличи Ctrl++", "Намали Ctrl+-",
                                   "Нормален размер Ctrl+0"}));
+  const QFont normal_menu_font = menu->font();
+  menu->close();
+
+  // One step up, the menu is as large as the window.
+  QTest::keyClick(Field(0), Qt::Key_Plus, Qt::ControlModifier);
+  ASSERT_EQ(window_->zoom_step(), 1u);
+  QApplication::sendEvent(window_.get(), &click);
+  menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->font(), ZoomedFont(normal_menu_font, kZoomSteps[1]));
   menu->close();
 }
 

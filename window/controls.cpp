@@ -131,11 +131,14 @@ QFont ZoomedFont(QFont font, int zoom) {
   return font;
 }
 
-void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position) {
+int StyleZoom(const QWidget* control) {
+  const auto* style = dynamic_cast<const ClassicStyle*>(control->style());
+  return style != nullptr ? style->zoom() : 100;
+}
+
+void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position, int zoom) {
   QList<QMenu*> menus = menu->findChildren<QMenu*>();
   menus.prepend(menu);
-  const auto* style = dynamic_cast<const ClassicStyle*>(owner->style());
-  const int zoom = style != nullptr ? style->zoom() : 100;
   for (QMenu* each : menus) {
     each->setPalette(owner->window()->palette());
     if (zoom != 100) each->setFont(ZoomedFont(each->font(), zoom));
@@ -146,7 +149,7 @@ void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_posit
 }
 
 void ValueField::contextMenuEvent(QContextMenuEvent* event) {
-  ShowPlainMenu(this, createStandardContextMenu(), event->globalPos());
+  ShowPlainMenu(this, createStandardContextMenu(), event->globalPos(), StyleZoom(this));
 }
 
 void ValueField::SelectFromTheStart() {
@@ -200,7 +203,8 @@ void InfoText::showEvent(QShowEvent* event) {
 }
 
 void InfoText::contextMenuEvent(QContextMenuEvent* event) {
-  ShowPlainMenu(this, createStandardContextMenu(event->pos()), event->globalPos());
+  ShowPlainMenu(this, createStandardContextMenu(event->pos()), event->globalPos(),
+                StyleZoom(this));
 }
 
 QValidator::State TypingValidator::validate(QString& input, int& cursor) const {

@@ -74,8 +74,11 @@ QRect MovedInto(QRect frame, const QRect& space);
 
 // Shows a control's standard context menu in the colours of the window it
 // belongs to and without the desktop theme's icons: a menu is a window of its
-// own, and would take the theme's look. As large as the control's zoom.
-void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position);
+// own, and would take the theme's look. As large as the window is zoomed.
+void ShowPlainMenu(const QWidget* owner, QMenu* menu, const QPoint& global_position, int zoom);
+
+// The zoom a control is drawn at: its style's, 100 where it has no classic one.
+int StyleZoom(const QWidget* control);
 
 // A value field, whose context menu keeps the window's look. Entered by the
 // keyboard or the program, or with Ctrl+A, it selects its whole text with

@@ -273,7 +273,8 @@ void Dravik::ShowMenu(const QPoint& global_position) {
   menu->addAction(solution_action_);
   menu->addSeparator();
   menu->addActions(zoom_->actions());
-  ShowPlainMenu(this, menu, global_position);
+  // The window itself keeps the application's style: the zoom is the controller's.
+  ShowPlainMenu(this, menu, global_position, kZoomSteps[zoom_->step()]);
 }
 
 void Dravik::OpenSolution() {
