@@ -37,6 +37,7 @@
 
 #include "prism/program_info.h"
 #include "window/application.h"
+#include "window/box_drawing.h"
 #include "window/classic_style.h"
 #include "window/controls.h"
 #include "window/box_sketch.h"
@@ -456,7 +457,7 @@ TEST_F(FormTest, InformationTextsAreExact) {
 }
 
 TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
-  QFile jpeg(":/prism.jpg");
+  QFile jpeg(":/design/prism.jpg");
   ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
   const QByteArray bytes = jpeg.readAll();
   EXPECT_TRUE(bytes.startsWith("\xFF\xD8")) << "a JPEG";
@@ -475,6 +476,8 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
   auto* picture = dynamic_cast<PictureBox*>(Control<QLabel>("Picture1"));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->Picture().deviceIndependentSize().toSize(), QSize(130, 182));
+  EXPECT_EQ(picture->Picture().toImage(), prism) << "the JPEG's pixels, as its reader gives them";
+  EXPECT_EQ(DrawingAtOwnSize(QByteArray(130 * 182 * 3 - 1, '\0')), DrawBox(1)) << "a short store";
   EXPECT_EQ(picture->contentsRect().size(), QSize(130, 182)) << "a two-pixel border";
 
   for (const IconFile& file : kIconFiles) {

@@ -84,4 +84,16 @@ void PaintObliqueBox(QPainter& painter, const ObliqueBox& box, qreal visible_wid
   painter.restore();
 }
 
+QImage DrawingAtOwnSize(QByteArrayView rgb) {
+  constexpr int kBytesPerLine = kDrawingWidth * 3;
+  if (rgb.size() != qsizetype{kBytesPerLine} * kDrawingHeight) return DrawBox(1);
+  // The format a JPEG reader gives, in memory of its own.
+  QImage image = QImage(reinterpret_cast<const uchar*>(rgb.data()), kDrawingWidth, kDrawingHeight,
+                        kBytesPerLine, QImage::Format_RGB888)
+                     .convertToFormat(QImage::Format_RGB32);
+  image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+  image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+  return image;
+}
+
 }  // namespace prism

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -287,10 +288,8 @@ QWidget* Dravik::CreateControl(const ControlLayout& entry) {
   const auto index = static_cast<std::size_t>(std::max(entry.index, 0));
   switch (entry.kind) {
     case ControlKind::kPicture: {
-      // No format named: Qt then takes the reader of the file name's suffix
-      // alone, where a named format has it load and ask every image plugin
-      // before that one in turn.
-      picture_ = new PictureBox(QPixmap(Text(entry.resource)), &DrawBox, this);
+      const QByteArray rgb = QResource(Text(entry.resource)).uncompressedData();
+      picture_ = new PictureBox(QPixmap::fromImage(DrawingAtOwnSize(rgb)), &DrawBox, this);
       picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       return picture_;
     }

@@ -179,7 +179,7 @@ constexpr ControlLayout CheckBoxRow(Quantity q) {
 inline constexpr std::array<ControlLayout, 9> kFixedControls = {{
     {.name = "Picture1", .kind = ControlKind::kPicture,
      .left = 4680, .top = 600, .width = 2010, .height = 2790, .tab_index = 18,
-     .resource = ":/prism.jpg",
+     .resource = ":/prism.rgb",
      .accessible_name = "Чертеж на правоъгълен паралелепипед",
      .accessible_description = kDrawingDescription},
     {.name = "Command1", .index = 1, .kind = ControlKind::kButton,

@@ -3,6 +3,8 @@
 // window icon. Run it with the resources folder as argument to redraw
 //   prism.jpg  130 x 182, baseline JPEG, 96 dpi, black, white and grey only:
 //              the drawing the window shows at its own size
+//   prism.rgb  the same JPEG's pixels as decoded, 3 bytes each, row after
+//              row: what the window embeds, so that its start decodes nothing
 //   icon-N.png N x N, 256 colours with a transparency mask: a hamburger,
 //              at each size of kIconFiles, for the window, the desktop's
 //              icon theme and software centres
@@ -137,6 +139,23 @@ bool SaveIconFile(const QList<QImage>& images, const QString& path) {
   return true;
 }
 
+// The image's pixels alone, as 8-bit red, green and blue, row after row.
+bool SavePixels(const QImage& image, const QString& path) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+  QFile out(path);
+  if (rgb.isNull() || !out.open(QIODevice::WriteOnly)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  const qsizetype row_bytes = qsizetype{rgb.width()} * 3;
+  bool ok = true;
+  for (int y = 0; y < rgb.height() && ok; ++y) {
+    ok = out.write(reinterpret_cast<const char*>(rgb.constScanLine(y)), row_bytes) == row_bytes;
+  }
+  if (!ok) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -146,7 +165,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  bool ok = Save(prism::DrawBox(1), folder + QStringLiteral("/prism.jpg"), "jpeg");
+  const QString jpeg = folder + QStringLiteral("/prism.jpg");
+  bool ok = Save(prism::DrawBox(1), jpeg, "jpeg") &&
+            SavePixels(QImage(jpeg), folder + QStringLiteral("/prism.rgb"));
   QList<QImage> icons;
   for (const prism::IconFile& file : prism::kIconFiles) {
     const QImage icon = DrawIcon(file.size);
