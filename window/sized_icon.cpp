@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/sized_icon.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <utility>
@@ -21,10 +22,21 @@ const SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) const {
   return found != files_.end() ? *found : files_.back();
 }
 
+SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) {
+  return const_cast<File&>(std::as_const(*this).Nearest(size));
+}
+
 QPixmap SizedIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
   if (files_.empty() || size.isEmpty()) return {};
-  // Not kept: a window system converts each size once into its own form.
-  const QPixmap read(Nearest(size).path, "PNG");
+  File& file = Nearest(size);
+  if (file.read.isNull()) {
+    // By Qt's own PNG reader alone: left to find a reader, Qt loads every
+    // image plugin and asks each of them first.
+    QImageReader reader(file.path, "png");
+    reader.setAutoDetectImageFormat(false);
+    file.read = QPixmap::fromImage(reader.read());
+  }
+  const QPixmap& read = file.read;
   // Never blown up: a smaller one is given as it is, a larger one scaled down.
   if (read.isNull() || (read.width() <= size.width() && read.height() <= size.height())) return read;
   return read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -2,9 +2,9 @@
 #pragma once
 
 // An icon drawn at several sizes, one file each, read only when a size is
-// asked for. Qt's own engine reads and probes every file as it is added,
-// which cost the window more at start-up than all of its controls' texts; a
-// window system asks for one or two sizes.
+// asked for and kept once read. Qt's own engine reads and probes every file
+// as it is added, which cost the window more at start-up than all of its
+// controls' texts; a window system asks for one or two sizes.
 
 #include <QIcon>
 #include <QIconEngine>
@@ -19,6 +19,7 @@ class SizedIconEngine : public QIconEngine {
   struct File {
     int size;  // width and height in pixels
     QString path;
+    QPixmap read{};  // once asked for: on X11 Qt converts every size twice as a window is made
   };
 
   // Files of PNG images, by their size.
@@ -34,6 +35,7 @@ class SizedIconEngine : public QIconEngine {
  private:
   // The smallest file at least as large as asked for, or else the largest.
   const File& Nearest(const QSize& size) const;
+  File& Nearest(const QSize& size);
 
   std::vector<File> files_;
 };
