@@ -480,8 +480,11 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
   EXPECT_EQ(DrawingAtOwnSize(QByteArray(130 * 182 * 3 - 1, '\0')), DrawBox(1)) << "a short store";
   EXPECT_EQ(picture->contentsRect().size(), QSize(130, 182)) << "a two-pixel border";
 
+  // The window system gets the sizes a title bar and a task switcher draw,
+  // each exactly as its PNG decodes.
+  QList<QSize> offered;
   for (const IconFile& file : kIconFiles) {
-    QImageReader icon_reader(QStringLiteral(":/") + QString::fromUtf8(file.name));
+    QImageReader icon_reader(QStringLiteral(":/design/") + QString::fromUtf8(file.name));
     EXPECT_EQ(icon_reader.format(), "png");
     const QImage icon = icon_reader.read();
     const int middle = file.size / 2;
@@ -490,12 +493,13 @@ TEST_F(FormTest, ImagesHaveTheirSizesAndFormats) {
     EXPECT_TRUE(icon.hasAlphaChannel()) << file.name;
     EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << "transparent corner " << file.name;
     EXPECT_EQ(icon.pixelColor(middle, middle).alpha(), 255) << "opaque middle " << file.name;
+    if (file.pixels == nullptr) continue;
+    offered.append(icon.size());
+    EXPECT_EQ(window_->windowIcon().pixmap(icon.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+              icon.convertToFormat(QImage::Format_ARGB32))
+        << file.name;
   }
-  // The window system gets the sizes a title bar and a task switcher draw.
-  QList<QSize> offered;
-  for (const IconFile& file : kIconFiles) {
-    if (file.size <= 64) offered.append(QSize(file.size, file.size));
-  }
+  EXPECT_EQ(offered.back(), QSize(64, 64)) << "up to a 32-pixel title-bar icon at 200 %";
   EXPECT_EQ(window_->windowIcon().availableSizes(), offered);
   EXPECT_EQ(window_->windowIcon().pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64))
       << "a 32-pixel title-bar icon at 200 % from the 64-pixel file";

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/sized_icon.h"
 
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <algorithm>
 #include <utility>
 
@@ -29,17 +30,17 @@ SizedIconEngine::File& SizedIconEngine::Nearest(const QSize& size) {
 QPixmap SizedIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
   if (files_.empty() || size.isEmpty()) return {};
   File& file = Nearest(size);
-  if (file.read.isNull()) {
-    // By Qt's own PNG reader alone: left to find a reader, Qt loads every
-    // image plugin and asks each of them first.
-    QImageReader reader(file.path, "png");
-    reader.setAutoDetectImageFormat(false);
-    file.read = QPixmap::fromImage(reader.read());
+  if (file.made.isNull()) {
+    const QByteArray pixels = QResource(file.resource).uncompressedData();
+    const qsizetype row_bytes = qsizetype{file.size} * 4;
+    if (pixels.size() != row_bytes * file.size) return {};
+    file.made = QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.constData()), file.size,
+                                          file.size, row_bytes, QImage::Format_RGBA8888));
   }
-  const QPixmap& read = file.read;
+  const QPixmap& made = file.made;
   // Never blown up: a smaller one is given as it is, a larger one scaled down.
-  if (read.isNull() || (read.width() <= size.width() && read.height() <= size.height())) return read;
-  return read.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  if (made.width() <= size.width() && made.height() <= size.height()) return made;
+  return made.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void SizedIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -66,15 +67,11 @@ QIconEngine* SizedIconEngine::clone() const { return new SizedIconEngine(*this);
 
 QString SizedIconEngine::key() const { return QStringLiteral("prism-sized"); }
 
-static_assert(std::ranges::any_of(kIconFiles,
-                                  [](const IconFile& file) { return file.size == kLargestWindowIcon; }),
-              "the window's largest icon is one of the drawn sizes");
-
 QIcon WindowIcon() {
   std::vector<SizedIconEngine::File> icons;
   for (const IconFile& file : kIconFiles) {
-    if (file.size <= kLargestWindowIcon) {
-      icons.push_back({file.size, QStringLiteral(":/") + QString::fromUtf8(file.name)});
+    if (file.pixels != nullptr) {
+      icons.push_back({file.size, QStringLiteral(":/") + QString::fromUtf8(file.pixels)});
     }
   }
   return QIcon(new SizedIconEngine(std::move(icons)));

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// An icon drawn at several sizes, one file each, read only when a size is
-// asked for and kept once read. Qt's own engine reads and probes every file
-// as it is added, which cost the window more at start-up than all of its
-// controls' texts; a window system asks for one or two sizes.
+// An icon drawn at several sizes, the pixels of each stored apart, made into
+// an image only when its size is asked for and kept once made. Qt's own
+// engine reads and probes every file as it is added; and any read of an
+// image file makes Qt look through its image plugins first, which a window
+// system's one or two sizes are not worth at start-up.
 
 #include <QIcon>
 #include <QIconEngine>
@@ -18,11 +19,10 @@ class SizedIconEngine : public QIconEngine {
  public:
   struct File {
     int size;  // width and height in pixels
-    QString path;
-    QPixmap read{};  // once asked for: on X11 Qt converts every size twice as a window is made
+    QString resource;  // its pixels: 8-bit red, green, blue and alpha, row after row
+    QPixmap made{};  // once asked for: on X11 Qt converts every size twice as a window is made
   };
 
-  // Files of PNG images, by their size.
   explicit SizedIconEngine(std::vector<File> files);
 
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
@@ -40,14 +40,8 @@ class SizedIconEngine : public QIconEngine {
   std::vector<File> files_;
 };
 
-// The largest icon the window offers the window system. On X11 Qt converts
-// every offered size into the window's icon property before the first paint;
-// a title bar, a task switcher and a taskbar draw 16 to 64 pixels (a 32-pixel
-// title-bar icon at 200 % takes the 64-pixel file), and docks and launchers
-// take the larger sizes from the installed icon theme.
-inline constexpr int kLargestWindowIcon = 64;
-
-// The window's icon: the program's icon files up to kLargestWindowIcon.
+// The window's icon: the sizes of the program's icon whose pixels the window
+// embeds, the sizes a title bar and a task switcher draw.
 QIcon WindowIcon();
 
 }  // namespace prism

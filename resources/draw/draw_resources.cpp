@@ -8,6 +8,8 @@
 //   icon-N.png N x N, 256 colours with a transparency mask: a hamburger,
 //              at each size of kIconFiles, for the window, the desktop's
 //              icon theme and software centres
+//   icon-N.rgba the pixels that PNG decodes to, 4 bytes each (alpha not
+//              premultiplied), row after row, for the sizes the window offers
 //   icon.ico   every size in one file, for the Windows program file
 
 #include <QColor>
@@ -139,18 +141,19 @@ bool SaveIconFile(const QList<QImage>& images, const QString& path) {
   return true;
 }
 
-// The image's pixels alone, as 8-bit red, green and blue, row after row.
-bool SavePixels(const QImage& image, const QString& path) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+// The image's pixels alone, in a format of 8-bit channels (red, green, blue
+// and, if it has one, alpha), row after row.
+bool SavePixels(const QImage& image, QImage::Format format, const QString& path) {
+  const QImage converted = image.convertToFormat(format);
   QFile out(path);
-  if (rgb.isNull() || !out.open(QIODevice::WriteOnly)) {
+  if (converted.isNull() || !out.open(QIODevice::WriteOnly)) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
   }
-  const qsizetype row_bytes = qsizetype{rgb.width()} * 3;
+  const qsizetype row_bytes = qsizetype{converted.width()} * converted.depth() / 8;
   bool ok = true;
-  for (int y = 0; y < rgb.height() && ok; ++y) {
-    ok = out.write(reinterpret_cast<const char*>(rgb.constScanLine(y)), row_bytes) == row_bytes;
+  for (int y = 0; y < converted.height() && ok; ++y) {
+    ok = out.write(reinterpret_cast<const char*>(converted.constScanLine(y)), row_bytes) == row_bytes;
   }
   if (!ok) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
   return ok;
@@ -167,11 +170,16 @@ int main(int argc, char* argv[]) {
   const QString folder = QString::fromLocal8Bit(argv[1]);
   const QString jpeg = folder + QStringLiteral("/prism.jpg");
   bool ok = Save(prism::DrawBox(1), jpeg, "jpeg") &&
-            SavePixels(QImage(jpeg), folder + QStringLiteral("/prism.rgb"));
+            SavePixels(QImage(jpeg), QImage::Format_RGB888, folder + QStringLiteral("/prism.rgb"));
   QList<QImage> icons;
   for (const prism::IconFile& file : prism::kIconFiles) {
     const QImage icon = DrawIcon(file.size);
-    ok = ok && Save(icon, folder + QLatin1Char('/') + QString::fromUtf8(file.name), "png");
+    const QString png = folder + QLatin1Char('/') + QString::fromUtf8(file.name);
+    ok = ok && Save(icon, png, "png");
+    if (file.pixels != nullptr) {
+      ok = ok && SavePixels(QImage(png), QImage::Format_RGBA8888,
+                            folder + QLatin1Char('/') + QString::fromUtf8(file.pixels));
+    }
     icons.append(icon.convertToFormat(QImage::Format_ARGB32));
   }
   return ok && SaveIconFile(icons, folder + QStringLiteral("/icon.ico")) ? 0 : 1;
