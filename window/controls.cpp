@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -118,9 +119,18 @@ QRect MovedInto(QRect frame, const QRect& space) {
   return frame;
 }
 
-QFont WindowFont(int zoom) {
-  return QFont(QString::fromUtf8(kFontFamily), FontPointSize(zoom), QFont::Normal);
+QString WindowFontFamily() {
+  // Asked for once by its name in the window's description, then by the name
+  // of the family drawn for it: where the system lacks the family asked for,
+  // Qt sorts every font the system has to find the one put in its place, and
+  // does so again for each script the window's text meets.
+  static const QString family =
+      QFontInfo(QFont(QString::fromUtf8(kFontFamily), FontPointSize(kZoomSteps[0]), QFont::Normal))
+          .family();
+  return family;
 }
+
+QFont WindowFont(int zoom) { return QFont(WindowFontFamily(), FontPointSize(zoom), QFont::Normal); }
 
 QFont ZoomedFont(QFont font, int zoom) {
   if (font.pointSizeF() > 0) {

@@ -63,6 +63,10 @@ class SelectionKeepingList : public QListWidget {
 // The font at a zoom, whether its size is in points or in pixels.
 QFont ZoomedFont(QFont font, int zoom);
 
+// The family the window's text is drawn in: the window's font family where the
+// system has it, else the family the system puts in its place.
+QString WindowFontFamily();
+
 // The window's font at a zoom, which every control takes.
 QFont WindowFont(int zoom);
 

@@ -129,7 +129,7 @@ bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
   QPainter painter;
   if (!painter.begin(&device)) return false;
   const QRectF page(0, 0, device.width(), device.height());
-  QFont font(QString::fromUtf8(kFontFamily));
+  QFont font(WindowFontFamily());
   font.setPointSizeF(11);
   QFont heading = font;
   heading.setPointSizeF(14);
