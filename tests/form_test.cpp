@@ -9,9 +9,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFontInfo>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
