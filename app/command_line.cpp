@@ -105,8 +105,16 @@ int PrintSolution(const QStringList& given, const QString& unit_name, const QStr
       SolveWorked(request.row, request.texts, format, unit);
   if (!solution) return fault(QStringLiteral("--solve"), "no solution");
   if (!pdf.isNull()) {
-    if (!SaveSolutionPdf(pdf, *solution)) {
-      return fault(QStringLiteral("--pdf ") + pdf, "cannot be written");
+    switch (SaveSolutionPdf(pdf, *solution)) {
+      case FileWriteOutcome::kWritten:
+        break;
+      case FileWriteOutcome::kNotAFile:
+        return fault(QStringLiteral("--pdf ") + pdf, "not a regular file; nothing was written");
+      case FileWriteOutcome::kReadOnly:
+        return fault(QStringLiteral("--pdf ") + pdf, "the file is read-only; it was left as it was");
+      case FileWriteOutcome::kFailed:
+        return fault(QStringLiteral("--pdf ") + pdf,
+                     "cannot be written; what was there is left as it was");
     }
     return solution->box ? 0 : 1;
   }
@@ -204,6 +212,15 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     Print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
                       QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     return 0;
+  }
+  // An option given twice would leave one of its values unread, as a
+  // quantity given twice would.
+  for (const QCommandLineOption* once : {&solve, &unit, &pdf}) {
+    if (parser.optionNames().count(once->names().constFirst()) > 1) {
+      Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() +
+                        QStringLiteral(": given twice") + see_help);
+      return 2;
+    }
   }
   if (parser.isSet(solve)) {
     return PrintSolution(parser.positionalArguments(),

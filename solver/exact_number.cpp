@@ -2,93 +2,56 @@
 #include "solver/exact_number.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
-#include <numeric>
+#include <system_error>
+#include <utility>
 
 namespace prism {
 namespace {
 
-using Int = std::int64_t;
-__extension__ typedef __int128 Int128;
-__extension__ typedef unsigned __int128 UInt128;
+namespace mp = boost::multiprecision;
 
-// Each step is checked, and the lowest 64-bit value is kept out, so that
-// negation, gcd and abs never overflow.
-bool Multiply(Int a, Int b, Int* out) {
-  return !__builtin_mul_overflow(a, b, out) && *out != std::numeric_limits<Int>::min();
-}
-bool Add(Int a, Int b, Int* out) {
-  return !__builtin_add_overflow(a, b, out) && *out != std::numeric_limits<Int>::min();
-}
+// Digits of a number the exact values are made for at most: far beyond what
+// a double's range lets a field or the command line give, and short enough
+// that no text makes a step take long.
+constexpr std::int64_t kMaxTextDigits = 100'000;
 
-std::optional<Fraction> Reduced(Int numerator, Int denominator) {
-  if (denominator == 0) return std::nullopt;
-  if (denominator < 0) {
-    numerator = -numerator;
-    denominator = -denominator;
-  }
-  const Int g = std::gcd(numerator, denominator);
-  return Fraction{numerator / g, denominator / g};
+BigInteger TenToThe(std::int64_t n) { return mp::pow(BigInteger(10), static_cast<unsigned>(n)); }
+
+// Rounds towards minus infinity, where the integers' division rounds towards zero.
+BigInteger FloorDivide(const BigInteger& numerator, const BigInteger& denominator) {
+  BigInteger quotient, remainder;
+  mp::divide_qr(numerator, denominator, quotient, remainder);
+  if (remainder != 0 && ((numerator < 0) != (denominator < 0))) --quotient;
+  return quotient;
 }
 
-std::optional<Fraction> Sum(const Fraction& a, const Fraction& b) {
-  const Int g = std::gcd(a.denominator, b.denominator);
-  Int left = 0, right = 0, numerator = 0, denominator = 0;
-  if (!Multiply(a.numerator, b.denominator / g, &left) ||
-      !Multiply(b.numerator, a.denominator / g, &right) || !Add(left, right, &numerator) ||
-      !Multiply(a.denominator / g, b.denominator, &denominator)) {
-    return std::nullopt;
-  }
-  return Reduced(numerator, denominator);
+bool IsSquare(const BigInteger& m, BigInteger* root) {
+  *root = mp::sqrt(m);
+  return *root * *root == m;
 }
 
-std::optional<Fraction> Product(const Fraction& a, const Fraction& b) {
-  // Cross-cancelled first, so that only what the result needs must fit.
-  const Int g1 = std::gcd(a.numerator, b.denominator);
-  const Int g2 = std::gcd(b.numerator, a.denominator);
-  Int numerator = 0, denominator = 0;
-  if (!Multiply(a.numerator / g1, b.numerator / g2, &numerator) ||
-      !Multiply(a.denominator / g2, b.denominator / g1, &denominator)) {
-    return std::nullopt;
-  }
-  return Reduced(numerator, denominator);
-}
+// The primes trial division takes out squares of: each p with p³ below ten
+// million, so that every radicand short enough to be shown (below 10^7)
+// comes out square-free. A longer one may keep a square factor of a larger
+// prime; it is still no square, and so still a root.
+constexpr std::array<unsigned, 47> kSmallPrimes = {
+    2,   3,   5,   7,   11,  13,  17,  19,  23,  29,  31,  37,  41,  43,  47,  53,
+    59,  61,  67,  71,  73,  79,  83,  89,  97,  101, 103, 107, 109, 113, 127, 131,
+    137, 139, 149, 151, 157, 163, 167, 173, 179, 181, 191, 193, 197, 199, 211};
+static_assert(kSmallPrimes.back() * kSmallPrimes.back() * kSmallPrimes.back() < 10'000'000);
+static_assert(223 * 223 * 223 > 10'000'000, "the next prime is not needed");
 
-std::optional<Fraction> Product(const std::optional<Fraction>& a, const std::optional<Fraction>& b) {
-  if (!a || !b) return std::nullopt;
-  return Product(*a, *b);
-}
-std::optional<Fraction> Sum(const std::optional<Fraction>& a, const std::optional<Fraction>& b) {
-  if (!a || !b) return std::nullopt;
-  return Sum(*a, *b);
-}
-
-Fraction Negated(const Fraction& a) { return {-a.numerator, a.denominator}; }
-
-// The root both numbers may carry: 1 where neither has one, 0 where they
-// carry different ones.
-Int SharedRadicand(const ExactNumber& a, const ExactNumber& b) {
-  if (a.IsRational()) return b.radicand();
-  if (b.IsRational() || a.radicand() == b.radicand()) return a.radicand();
-  return 0;
-}
-
-Int SquareRootFloor(Int m) {
-  auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(m)));
-  const auto n = static_cast<std::uint64_t>(m);
-  while (r * r > n) --r;
-  while ((r + 1) * (r + 1) <= n) ++r;
-  return static_cast<Int>(r);
-}
-
-// m = s²·f with f square-free. Trial division stops where p³ exceeds what is
-// left: that has no prime factor up to p, so at most two, and is a square or
-// square-free.
-void SplitSquare(Int m, Int* s, Int* f) {
+// m = s²·f with f no perfect square, or f = 1. Trial division stops where p³
+// exceeds what is left: that has no prime factor up to p, so at most two,
+// and is a square or square-free.
+void SplitSquare(BigInteger m, BigInteger* s, BigInteger* f) {
   *s = 1;
   *f = 1;
-  for (Int p = 2; p <= m / p / p; p += p == 2 ? 1 : 2) {
+  for (const unsigned p : kSmallPrimes) {
+    if (BigInteger(p) * p * p > m) break;
     while (m % (p * p) == 0) {
       m /= p * p;
       *s *= p;
@@ -98,226 +61,211 @@ void SplitSquare(Int m, Int* s, Int* f) {
       *f *= p;
     }
   }
-  const Int r = SquareRootFloor(m);
-  if (r * r == m) {
-    *s *= r;
+  BigInteger root;
+  if (IsSquare(m, &root)) {
+    *s *= root;
   } else {
     *f *= m;
   }
 }
 
-// 10^0 to 10^18, all that 64 bits hold.
-constexpr std::array<Int, 19> kPowersOfTen = [] {
-  std::array<Int, 19> powers{};
-  Int power = 1;
-  for (Int& each : powers) {
-    each = power;
-    if (&each != &powers.back()) power *= 10;
-  }
-  return powers;
-}();
-static_assert(kPowersOfTen[18] == 1'000'000'000'000'000'000);
-
-// 10^n for n from 0 to 18; callers keep n in that range.
-Int Pow10(int n) { return kPowersOfTen.at(static_cast<std::size_t>(n)); }
-
 // Integers of a fraction or root shown in a text have at most this many digits.
 constexpr int kMaxShownDigits = 7;
-constexpr int kMaxDigits = 18;  // what always fits in 64 bits
-static_assert(kMaxDigits + 1 == kPowersOfTen.size());
 
-bool Short(Int n) { return n > -Pow10(kMaxShownDigits) && n < Pow10(kMaxShownDigits); }
+bool Short(const BigInteger& n) {
+  static const BigInteger limit = TenToThe(kMaxShownDigits);
+  return mp::abs(n) < limit;
+}
 
 // Whether the denominator divides 10^7: the decimals end within seven places.
-bool EndsWithinSevenDecimals(Int denominator) { return Pow10(kDecimals) % denominator == 0; }
+bool EndsWithinSevenDecimals(const BigInteger& denominator) {
+  static const BigInteger seven = TenToThe(kDecimals);
+  return seven % denominator == 0;
+}
 
 // Written out in full, never with an exponent.
-std::string Integer(Int n, const NumberFormat& format) {
-  const std::string digits = std::to_string(n);
-  return FormatDecimalText(n < 0 ? digits.substr(1) : digits, n < 0, format);
+std::string Integer(const BigInteger& n, const NumberFormat& format) {
+  return FormatDecimalText(mp::abs(n).str(), n < 0, format);
 }
 
 // The number as (p + q·√d)/r over the least common denominator of its two
 // parts, r > 0; q = 0 for a fraction.
 struct OverCommonDenominator {
-  Int p = 0;
-  Int q = 0;
-  Int r = 1;
+  BigInteger p;
+  BigInteger q;
+  BigInteger r = 1;
 };
 
-std::optional<OverCommonDenominator> CommonDenominatorForm(const ExactNumber& number) {
-  const Fraction& x = number.rational_part();
-  const Fraction& y = number.root_factor();
+OverCommonDenominator CommonDenominatorForm(const ExactNumber& number) {
+  const Rational& x = number.rational_part();
+  const Rational& y = number.root_factor();
   OverCommonDenominator form;
-  if (!Multiply(x.denominator / std::gcd(x.denominator, y.denominator), y.denominator, &form.r) ||
-      !Multiply(x.numerator, form.r / x.denominator, &form.p) ||
-      !Multiply(y.numerator, form.r / y.denominator, &form.q)) {
-    return std::nullopt;
-  }
+  form.r = mp::lcm(mp::denominator(x), mp::denominator(y));
+  form.p = mp::numerator(x) * (form.r / mp::denominator(x));
+  form.q = mp::numerator(y) * (form.r / mp::denominator(y));
   return form;
 }
 
-template <typename T>
-T Magnitude(T n) { return n < 0 ? -n : n; }
-
-template <typename T>
-int SignOf(T n) { return (n > 0) - (n < 0); }
-
-// Rounds towards minus infinity, where C++ rounds towards zero.
-Int128 FloorDivide(Int128 numerator, Int128 denominator) {
-  const Int128 quotient = numerator / denominator;
-  return quotient * denominator != numerator && (numerator < 0) != (denominator < 0) ? quotient - 1
-                                                                                     : quotient;
-}
-
-UInt128 SquareRootFloor(UInt128 m) {
-  auto r = static_cast<UInt128>(std::sqrt(static_cast<long double>(m)));
-  while (r * r > m) --r;
-  while ((r + 1) * (r + 1) <= m) ++r;
-  return r;
-}
-
-// q²·d·scale², where it stays below 2^125 so that four times it fits.
-std::optional<UInt128> ScaledRootSquare(Int q, Int d, Int128 scale) {
-  UInt128 scaled = 0, square = 0, m = 0;
-  if (__builtin_mul_overflow(static_cast<UInt128>(Magnitude(q)), static_cast<UInt128>(scale),
-                             &scaled) ||
-      __builtin_mul_overflow(scaled, scaled, &square) ||
-      __builtin_mul_overflow(square, static_cast<UInt128>(d), &m) || (m >> 125) != 0) {
-    return std::nullopt;
-  }
-  return m;
-}
-
-std::string DecimalDigits(UInt128 n) {
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(n % 10)));
-    n /= 10;
-  } while (n != 0);
-  return digits;
+// The largest double, exactly.
+const BigInteger& LargestDouble() {
+  static const BigInteger largest = [] {
+    BigInteger mantissa = (BigInteger(1) << 53) - 1;
+    return BigInteger(mantissa << (std::numeric_limits<double>::max_exponent - 53));
+  }();
+  return largest;
 }
 
 }  // namespace
 
-ExactNumber::ExactNumber(int whole) : has_value_(true), x_{whole, 1} {}
+ExactNumber::ExactNumber(int whole) : has_value_(true), x_(whole) {}
 
-ExactNumber ExactNumber::Of(const std::optional<Fraction>& x, const std::optional<Fraction>& y,
-                           std::int64_t d) {
-  if (!x || !y) return {};
-  return ExactNumber(*x, *y, d);
-}
+ExactNumber::ExactNumber(Rational value) : has_value_(true), x_(std::move(value)) {}
 
-ExactNumber::ExactNumber(Fraction x, Fraction y, std::int64_t d)
-    : has_value_(true), x_(x), y_(y), d_(y.numerator == 0 ? 1 : d) {
-  if (y_.numerator == 0) y_ = {};
+ExactNumber::ExactNumber(Rational x, Rational y, BigInteger d)
+    : has_value_(true), x_(std::move(x)), y_(std::move(y)), d_(std::move(d)) {
+  if (y_ == 0) d_ = 1;
 }
 
 ExactNumber ExactNumber::FromText(std::string_view text, const NumberFormat& format) {
   const std::optional<WrittenDecimal> decimal = ReadWrittenDecimal(text, format);
-  if (!decimal || decimal->digits.size() > kMaxDigits) return {};
-  if (decimal->exponent > kMaxDigits || decimal->exponent < -kMaxDigits) return {};
-  Int digits = 0;
-  for (char digit : decimal->digits) digits = digits * 10 + (digit - '0');
+  if (!decimal) return {};
+  const auto digit_count = static_cast<std::int64_t>(decimal->digits.size());
+  if (digit_count > kMaxTextDigits || decimal->exponent > kMaxTextDigits ||
+      decimal->exponent < -kMaxTextDigits) {
+    return {};
+  }
+  if (digit_count == 0) return ExactNumber(0);
+  BigInteger digits(decimal->digits);
   if (decimal->negative) digits = -digits;
-  const int exponent = static_cast<int>(decimal->exponent);
-  Int numerator = digits;
-  if (exponent > 0 && !Multiply(digits, Pow10(exponent), &numerator)) return {};
-  return Of(Reduced(numerator, Pow10(exponent < 0 ? -exponent : 0)), Fraction{}, 1);
+  if (decimal->exponent >= 0) return ExactNumber(Rational(digits * TenToThe(decimal->exponent)));
+  return ExactNumber(Rational(digits, TenToThe(-decimal->exponent)));
 }
 
 double ExactNumber::ToDouble() const {
   if (!has_value_) return std::nan("");
-  const auto value = [](const Fraction& f) {
-    return static_cast<double>(f.numerator) / static_cast<double>(f.denominator);
-  };
-  return value(x_) + value(y_) * std::sqrt(static_cast<double>(d_));
+  // Twenty significant digits, which from_chars rounds to the nearest double.
+  constexpr int kDigits = 20;
+  std::string text;
+  if (const std::optional<RoundedSignificant> small = RoundedToSignificant(*this, kDigits)) {
+    text = (small->negative ? "-0." : "0.") + small->digits + "e" +
+           std::to_string(small->exponent + 1);
+  } else if (const std::optional<RoundedDecimal> large = RoundedToDecimals(*this, kDigits)) {
+    text = (large->negative ? "-" : "") + large->fixed;
+  }
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    return Sign(*this).value_or(0) * std::numeric_limits<double>::infinity();
+  }
+  return value;
+}
+
+bool ExactNumber::OverSharedRadicand(const ExactNumber& a, const ExactNumber& b, Rational* y,
+                                     BigInteger* d) {
+  *y = b.y_;
+  *d = a.IsRational() ? b.d_ : a.d_;
+  if (a.IsRational() || b.IsRational() || a.d_ == b.d_) return true;
+  // √d2 = √(d1·d2)/d1 · √d1, where d1·d2 is a square.
+  BigInteger root;
+  if (!IsSquare(a.d_ * b.d_, &root)) return false;
+  *y = b.y_ * Rational(root, a.d_);
+  return true;
 }
 
 ExactNumber operator+(const ExactNumber& a, const ExactNumber& b) {
-  const Int d = SharedRadicand(a, b);
-  if (!a.has_value() || !b.has_value() || d == 0) return {};
-  return ExactNumber::Of(Sum(a.x_, b.x_), Sum(a.y_, b.y_), d);
+  Rational y;
+  BigInteger d;
+  if (!a.has_value() || !b.has_value() || !ExactNumber::OverSharedRadicand(a, b, &y, &d)) {
+    return {};
+  }
+  if (b.IsRational()) return ExactNumber(a.x_ + b.x_, a.y_, a.d_);
+  return ExactNumber(a.x_ + b.x_, a.y_ + y, d);
 }
 
 ExactNumber operator-(const ExactNumber& a, const ExactNumber& b) {
   if (!b.has_value()) return {};
-  return a + ExactNumber(Negated(b.x_), Negated(b.y_), b.d_);
+  return a + ExactNumber(-b.x_, -b.y_, b.d_);
 }
 
 ExactNumber operator*(const ExactNumber& a, const ExactNumber& b) {
-  const Int d = SharedRadicand(a, b);
-  if (!a.has_value() || !b.has_value() || d == 0) return {};
+  Rational y;
+  BigInteger d;
+  if (!a.has_value() || !b.has_value() || !ExactNumber::OverSharedRadicand(a, b, &y, &d)) {
+    return {};
+  }
+  if (b.IsRational()) return ExactNumber(a.x_ * b.x_, a.y_ * b.x_, a.d_);
+  if (a.IsRational()) return ExactNumber(a.x_ * b.x_, a.x_ * y, d);
   // (x1 + y1√d)(x2 + y2√d) = x1·x2 + y1·y2·d + (x1·y2 + y1·x2)√d
-  const std::optional<Fraction> roots = Product(Product(a.y_, b.y_), Fraction{d, 1});
-  return ExactNumber::Of(Sum(Product(a.x_, b.x_), roots), Sum(Product(a.x_, b.y_), Product(a.y_, b.x_)), d);
+  return ExactNumber(a.x_ * b.x_ + a.y_ * y * Rational(d), a.x_ * y + a.y_ * b.x_, d);
 }
 
 ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
-  if (!b.has_value()) return {};
-  // a/b = a·b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational.
-  const ExactNumber conjugate(b.x_, Negated(b.y_), b.d_);
-  const ExactNumber norm = b * conjugate;
-  if (!norm.has_value() || norm.x_.numerator == 0) return {};
-  const std::optional<Fraction> inverse = Reduced(norm.x_.denominator, norm.x_.numerator);
-  if (!inverse) return {};
-  return a * conjugate * ExactNumber(*inverse, Fraction{}, 1);
+  if (!a.has_value() || !b.has_value()) return {};
+  if (b.IsRational()) {
+    if (b.x_ == 0) return {};
+    return ExactNumber(a.x_ / b.x_, a.y_ / b.x_, a.d_);
+  }
+  // a/b = a·b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational, and
+  // not 0, as d is no square.
+  const ExactNumber conjugate(b.x_, -b.y_, b.d_);
+  const Rational norm = b.x_ * b.x_ - b.y_ * b.y_ * Rational(b.d_);
+  return a * conjugate * ExactNumber(1 / norm);
 }
 
 ExactNumber Sqrt(const ExactNumber& a) {
-  if (!a.has_value() || !a.IsRational() || a.x_.numerator < 0) return {};
+  if (!a.has_value() || !a.IsRational() || a.x_ < 0) return {};
   // √(n/q) = √(n·q)/q, with the square taken out of n·q.
-  Int m = 0, s = 1, f = 1;
-  if (!Multiply(a.x_.numerator, a.x_.denominator, &m)) return {};
-  if (m == 0) return ExactNumber(Fraction{}, Fraction{}, 1);
-  SplitSquare(m, &s, &f);
-  const std::optional<Fraction> root = Reduced(s, a.x_.denominator);
-  if (f == 1) return ExactNumber::Of(root, Fraction{}, 1);
-  return ExactNumber::Of(Fraction{}, root, f);
+  const BigInteger& q = mp::denominator(a.x_);
+  BigInteger s, f;
+  SplitSquare(mp::numerator(a.x_) * q, &s, &f);
+  const Rational root(s, q);
+  if (f == 1) return ExactNumber(root);
+  return ExactNumber(Rational(0), root, f);
 }
 
 std::optional<int> Sign(const ExactNumber& number) {
   if (!number.has_value()) return std::nullopt;
-  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
-  if (!form) return std::nullopt;
-  if (form->q == 0 || form->p == 0 || SignOf(form->p) == SignOf(form->q)) {
-    return form->q == 0 ? SignOf(form->p) : form->p == 0 ? SignOf(form->q) : SignOf(form->p);
-  }
-  // Opposite signs: the larger square wins; p² = q²·d never, d is no square.
-  const auto square = [](Int n) { return static_cast<UInt128>(Magnitude(n)) * Magnitude(n); };
-  UInt128 roots = 0;
-  if (__builtin_mul_overflow(square(form->q), static_cast<UInt128>(number.radicand()), &roots)) {
-    return std::nullopt;
-  }
-  return square(form->p) > roots ? SignOf(form->p) : SignOf(form->q);
+  const int x = number.rational_part().sign();
+  const int y = number.root_factor().sign();
+  if (y == 0 || x == 0 || x == y) return x != 0 ? x : y;
+  // Opposite signs: the larger square wins; x² = y²·d never, d is no square.
+  const Rational& rx = number.rational_part();
+  const Rational& ry = number.root_factor();
+  return rx * rx > ry * ry * Rational(number.radicand()) ? x : y;
+}
+
+bool WithinDoubleRange(const ExactNumber& number) {
+  if (!number.has_value()) return false;
+  const ExactNumber largest{Rational(LargestDouble())};
+  return Sign(number - largest) <= 0 && Sign(number + largest) >= 0;
 }
 
 std::optional<RoundedDecimal> RoundedToDecimals(const ExactNumber& number, int decimals) {
-  if (!number.has_value() || decimals < 0 || decimals > kMaxDigits) return std::nullopt;
-  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
-  if (!form) return std::nullopt;
-  // value·10^decimals = (a + q·10^decimals·√d)/r; each product stays below 2^125.
-  const Int128 scale = Pow10(decimals);
-  const Int128 a = Int128{form->p} * scale;
-  const Int128 r = form->r;
+  if (!number.has_value() || decimals < 0 || decimals > kMaxRoundedDecimals) return std::nullopt;
+  const OverCommonDenominator form = CommonDenominatorForm(number);
+  const BigInteger scale = TenToThe(decimals);
   RoundedDecimal rounded;
-  UInt128 whole = 0;
-  if (form->q == 0) {
-    whole = static_cast<UInt128>((2 * Magnitude(a) + r) / (2 * r));
-    rounded.exact = Magnitude(a) % r == 0;
+  BigInteger whole;
+  if (form.q == 0) {
+    const BigInteger a = form.p * scale;
+    const BigInteger magnitude = mp::abs(a);
+    whole = (2 * magnitude + form.r) / (2 * form.r);
+    rounded.exact = magnitude % form.r == 0;
     rounded.negative = a < 0;
   } else {
-    const std::optional<UInt128> m = ScaledRootSquare(form->q, number.radicand(), scale);
-    if (!m) return std::nullopt;
-    // 2·√m lies strictly between h and h + 1, so twice the numerator
-    // strictly between low and low + 1: no whole number of halves between.
-    const auto h = static_cast<Int128>(SquareRootFloor(4 * *m));
-    const Int128 low = form->q > 0 ? 2 * a + h : 2 * a - h - 1;
-    const Int128 nearest = FloorDivide(2 * low + 1 + 2 * r, 4 * r);
-    whole = static_cast<UInt128>(Magnitude(nearest));
-    rounded.negative = low < 0;
+    // Twice the value·10^decimals is (A + B·√d)/r. B·√d is ±√m with m = B²·d
+    // no square, strictly between two whole numbers h and h + 1: so A + B·√d
+    // lies strictly between T and T + 1, its floor over r is T's, and the
+    // nearest whole number to half of it is that floor plus one, halved.
+    const BigInteger a = 2 * form.p * scale;
+    const BigInteger b = 2 * form.q * scale;
+    const BigInteger h = mp::sqrt(b * b * number.radicand());
+    const BigInteger t = b > 0 ? a + h : a - h - 1;
+    const BigInteger nearest = FloorDivide(FloorDivide(t, form.r) + 1, 2);
+    whole = mp::abs(nearest);
+    rounded.negative = nearest < 0;
   }
-  std::string digits = DecimalDigits(whole);
+  std::string digits = whole.str();
   const auto width = static_cast<std::size_t>(decimals) + 1;
   if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
   rounded.fixed = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
@@ -329,40 +277,87 @@ std::optional<RoundedDecimal> RoundedToDecimals(const ExactNumber& number, int d
   return rounded;
 }
 
+std::optional<RoundedSignificant> RoundedToSignificant(const ExactNumber& number, int digits) {
+  if (digits < 1 || digits > 40) return std::nullopt;
+  const std::optional<int> sign = Sign(number);
+  if (!sign || *sign == 0) return std::nullopt;
+  const ExactNumber one(1);
+  if (Sign(number - one) >= 0 || Sign(number + one) <= 0) return std::nullopt;
+  // Rounded to as many decimals as put the last digit asked for last:
+  // each rounding from the exact value, so none rounds a rounding.
+  int decimals = digits;
+  // A carry moves the first digit at most once, so a few rounds always do.
+  for (int round = 0; round < 64; ++round) {
+    const std::optional<RoundedDecimal> rounded = RoundedToDecimals(number, decimals);
+    if (!rounded) return std::nullopt;
+    if (rounded->fixed[0] != '0') {
+      // Just below 1, rounded up to it.
+      return RoundedSignificant{"1" + std::string(static_cast<std::size_t>(digits) - 1, '0'), 0,
+                                rounded->negative, rounded->exact};
+    }
+    const std::string_view fraction = std::string_view(rounded->fixed).substr(2);
+    const std::size_t first = fraction.find_first_not_of('0');
+    const int wanted = first == std::string_view::npos ? 2 * decimals
+                                                       : static_cast<int>(first) + digits;
+    if (wanted == decimals) {
+      return RoundedSignificant{std::string(fraction.substr(first)),
+                                -static_cast<std::int64_t>(first) - 1, rounded->negative,
+                                rounded->exact};
+    }
+    if (wanted > kMaxRoundedDecimals) return std::nullopt;
+    decimals = wanted;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> TerminatingDecimals(const ExactNumber& number) {
+  if (!number.has_value() || !number.IsRational()) return std::nullopt;
+  // 1/(2^i·5^j) ends after max(i, j) decimals; any other prime never ends.
+  BigInteger rest = mp::denominator(number.rational_part());
+  const auto twos = static_cast<int>(mp::lsb(rest));
+  rest >>= twos;
+  int fives = 0;
+  while (rest % 5 == 0) {
+    rest /= 5;
+    ++fives;
+  }
+  if (rest != 1) return std::nullopt;
+  return std::max(twos, fives);
+}
+
 std::optional<std::string> ExactText(const ExactNumber& number, const NumberFormat& format) {
   if (!number.has_value()) return std::nullopt;
-  const Fraction& x = number.rational_part();
-  const Fraction& y = number.root_factor();
+  const Rational& x = number.rational_part();
   if (number.IsRational()) {
-    if (EndsWithinSevenDecimals(x.denominator) || !Short(x.numerator) || !Short(x.denominator)) {
+    if (EndsWithinSevenDecimals(mp::denominator(x)) || !Short(mp::numerator(x)) ||
+        !Short(mp::denominator(x))) {
       return std::nullopt;
     }
-    return Integer(x.numerator, format) + "/" + Integer(x.denominator, format);
+    return Integer(mp::numerator(x), format) + "/" + Integer(mp::denominator(x), format);
   }
   // (p ± q√d)/r over the least common denominator.
-  const std::optional<OverCommonDenominator> form = CommonDenominatorForm(number);
-  if (!form || !Short(form->p) || !Short(form->q) || !Short(form->r) ||
-      !Short(number.radicand())) {
+  const OverCommonDenominator form = CommonDenominatorForm(number);
+  if (!Short(form.p) || !Short(form.q) || !Short(form.r) || !Short(number.radicand())) {
     return std::nullopt;
   }
-  const Int p = form->p, q = Magnitude(form->q), r = form->r;
+  const BigInteger q = mp::abs(form.q);
   // Written from the left only: GCC 12 at -O3 takes a text put before
   // another for an overlapping copy.
-  const bool sum_over_r = p != 0 && r != 1;
+  const bool sum_over_r = form.p != 0 && form.r != 1;
   std::string text = sum_over_r ? "(" : "";
-  if (p != 0) {
-    text += Integer(p, format);
-    text += y.numerator < 0 ? " − " : " + ";
-  } else if (y.numerator < 0) {
+  if (form.p != 0) {
+    text += Integer(form.p, format);
+    text += form.q < 0 ? " − " : " + ";
+  } else if (form.q < 0) {
     text += '-';
   }
   if (q != 1) text += Integer(q, format);
   text += "√";
   text += Integer(number.radicand(), format);
   if (sum_over_r) text += ')';
-  if (r != 1) {
+  if (form.r != 1) {
     text += '/';
-    text += Integer(r, format);
+    text += Integer(form.r, format);
   }
   return text;
 }

@@ -291,6 +291,35 @@ std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
   return decimal;
 }
 
+std::string PowerOfTen(std::int64_t exponent) {
+  // Superscript digits 0 to 9, and the superscript minus.
+  static constexpr std::array<std::string_view, 10> kSuperscripts = {
+      "⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string text = "·10";
+  if (exponent < 0) text += "⁻";
+  for (char digit : std::to_string(exponent < 0 ? -exponent : exponent)) {
+    text += kSuperscripts[static_cast<std::size_t>(digit - '0')];
+  }
+  return text;
+}
+
+std::optional<std::string> TypedNumberText(std::string_view text, const NumberFormat& format) {
+  const std::optional<NumberToken> token = WholeNumberToken(text, format);
+  if (!token) return std::nullopt;
+  std::string plain = WithoutLeadingZeros(token->integer_digits);
+  if (plain.empty()) plain = "0";
+  if (!token->fraction_digits.empty()) plain += "." + token->fraction_digits;
+  std::string written = FormatDecimalText(plain, token->negative, format);
+  const std::string exponent = WithoutLeadingZeros(token->exponent_digits);
+  if (!exponent.empty()) {
+    if (exponent.size() > kMaxExponentDigits) return std::nullopt;
+    std::int64_t e = 0;
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), e);
+    written += PowerOfTen(token->exponent_negative ? -e : e);
+  }
+  return written;
+}
+
 std::string FormatFieldNumber(double value, const NumberFormat& format) {
   if (!std::isfinite(value)) return {};
   const std::string fixed = SevenDecimals(std::fabs(value));

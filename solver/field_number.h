@@ -59,6 +59,16 @@ struct WrittenDecimal {
 std::optional<WrittenDecimal> ReadWrittenDecimal(std::string_view text,
                                                  const NumberFormat& format = {});
 
+// The number of a text that holds one alone as the user typed it, every
+// digit kept, in the format's separators and grouping: "2.50" under a ","
+// format is "2,50", "007" is "7", "1e-300" is "1·10⁻³⁰⁰". nullopt where the
+// text holds no number alone.
+std::optional<std::string> TypedNumberText(std::string_view text,
+                                           const NumberFormat& format = {});
+
+// "·10" and the exponent in superscript digits: "·10⁻⁷".
+std::string PowerOfTen(std::int64_t exponent);
+
 // Writes the value rounded to exactly seven decimals (a value exactly halfway
 // away from zero, as taught at school: 0.00390625 is 0.0039063) with the
 // format's separators, "-" before negatives and always a leading zero. A value

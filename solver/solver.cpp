@@ -69,15 +69,13 @@ struct Formula {
   constexpr Formula(auto formula) : compute(formula), exact(formula) {}
 };
 
-// A difference in a row's formula whose exact zero or sign the doubles may
-// miss by a rounding: a divisor (rows 3 and 8), where zero leaves no
-// result, or a radicand (row 9), where below zero leaves none and zero gives
-// the first result by at_zero. Every other divisor is a product or sum of
-// positive values and of sides no formula makes exactly zero.
+// A radicand (row 9) whose sign the doubles may miss by a rounding: where
+// they make it negative though its exact value is not, the first result is
+// at_zero, its value where the radicand is 0.
 struct Edge {
   Formula minuend;
   Formula subtrahend;
-  std::optional<Formula> at_zero;
+  Formula at_zero;
 };
 
 // A formula with its text, as a pupil writes it: the same operations in the
@@ -108,14 +106,12 @@ constexpr std::array<RowFormulas, kCombinationCount> kRowFormulas = {{
     {kSurface, kVolume, {}, {}},                                                         // a, b, c
     {{HeightFromSurface, "c = S/(2·a + 2·b)"}, kVolume, {}, {}},                         // a, b, S
     {kHeightFromVolume, kSurface, {}, {}},                                               // a, b, V
-    {{SideBFromSurfaceAndVolume, "b = 2·V·a/(a·S − 2·V)"}, kHeightFromVolume, {},  // a, S, V
-     Edge{SurfaceTimesA, TwiceVolume, {}}},
+    {{SideBFromSurfaceAndVolume, "b = 2·V·a/(a·S − 2·V)"}, kHeightFromVolume, {}, {}},  // a, S, V
     {{SideBFromSurface, "b = S/(2·c) − a"}, kVolume, {}, {}},                            // a, c, S
     {{SideBFromVolume, "b = V/(a·c)"}, kSurface, {}, {}},                                // a, c, V
     {{SideAFromSurface, "a = S/(2·c) − b"}, kVolume, {}, {}},                            // b, c, S
     {{SideAFromVolume, "a = V/(b·c)"}, kSurface, {}, {}},                                // b, c, V
-    {{SideAFromSurfaceAndVolume, "a = 2·V·b/(b·S − 2·V)"}, kHeightFromVolume, {},   // b, S, V
-     Edge{SurfaceTimesB, TwiceVolume, {}}},
+    {{SideAFromSurfaceAndVolume, "a = 2·V·b/(b·S − 2·V)"}, kHeightFromVolume, {}, {}},  // b, S, V
     {{SmallerSideFromHeight, "a = (t − √(t² − 4·V/c))/2"},                           // c, S, V
      {SideBFromVolume, "b = V/(a·c)"},
      WrittenFormula{HalfPerimeter, "t = S/(2·c)"},
@@ -171,21 +167,6 @@ std::pair<std::string, bool> SubstitutedRow(std::string_view expression, const P
 
 bool IsMarked(const KnownMarks& marks, Quantity q) { return marks[Index(q)] == 1; }
 
-bool AllFinite(const PrismValues& values) {
-  for (double x : values.values) {
-    if (!std::isfinite(x)) return false;
-  }
-  return true;
-}
-
-// The doubles of a difference may land on the wrong side of zero only
-// where it is within a few roundings of it; beyond 2^-40 of its parts, they
-// never do.
-bool NearZero(double minuend, double subtrahend) {
-  const double scale = std::max(std::fabs(minuend), std::fabs(subtrahend));
-  return std::isfinite(scale) && std::fabs(minuend - subtrahend) <= scale * 0x1p-40;
-}
-
 // The known values exactly, as their texts are written.
 ExactPrismValues ExactKnown(const Combination& combination, const FieldTexts& texts,
                             const NumberFormat& format) {
@@ -194,26 +175,33 @@ ExactPrismValues ExactKnown(const Combination& combination, const FieldTexts& te
   return exact;
 }
 
-// Where the exact value of the row's edge decides otherwise than its
-// doubles: no finite result, or the first result at the edge's zero.
-// Exact arithmetic runs only near zero; where it overflows, the doubles
-// decide.
-SolveOutcome DecideEdge(const Combination& combination, const RowFormulas& formulas,
-                        const FieldTexts& texts, const NumberFormat& format,
-                        PrismValues& values) {
-  if (!formulas.edge) return SolveOutcome::kSolved;
-  const Edge& edge = *formulas.edge;
-  const double minuend = edge.minuend.compute(values);
-  const double subtrahend = edge.subtrahend.compute(values);
-  if (!NearZero(minuend, subtrahend)) return SolveOutcome::kSolved;
-  const ExactPrismValues exact = ExactKnown(combination, texts, format);
-  const std::optional<int> sign = Sign(edge.minuend.exact(exact) - edge.subtrahend.exact(exact));
-  if (!sign) return SolveOutcome::kSolved;
-  if (!edge.at_zero) return *sign == 0 ? SolveOutcome::kNoFiniteResult : SolveOutcome::kSolved;
-  if (*sign < 0) return SolveOutcome::kNoFiniteResult;
-  if (minuend - subtrahend < 0.0) {
-    values[combination.computed[0]] = edge.at_zero->compute(values);
-    values[combination.computed[1]] = formulas.second.compute(values);
+ExactPrismValues ExactOfRow(const Combination& combination, const RowFormulas& formulas,
+                            const FieldTexts& texts, const NumberFormat& format) {
+  ExactPrismValues exact = ExactKnown(combination, texts, format);
+  exact[combination.computed[0]] = formulas.first.exact(exact);
+  exact[combination.computed[1]] = formulas.second.exact(exact);
+  return exact;
+}
+
+// What the exact values decide: no finite result where a computed value has
+// none or lies beyond a double. The doubles follow them where they went
+// astray: a radicand they make negative though it is not gives the first
+// result at its zero, and a value they leave infinite or undefined though it
+// is not is the exact value's nearest double.
+SolveOutcome Decide(const Combination& combination, const RowFormulas& formulas,
+                    const ExactPrismValues& exact, PrismValues& values) {
+  for (Quantity q : combination.computed) {
+    if (!WithinDoubleRange(exact[q])) return SolveOutcome::kNoFiniteResult;
+  }
+  if (formulas.edge) {
+    const Edge& edge = *formulas.edge;
+    if (edge.minuend.compute(values) - edge.subtrahend.compute(values) < 0.0) {
+      values[combination.computed[0]] = edge.at_zero.compute(values);
+      values[combination.computed[1]] = formulas.second.compute(values);
+    }
+  }
+  for (Quantity q : combination.computed) {
+    if (!std::isfinite(values[q])) values[q] = exact[q].ToDouble();
   }
   return SolveOutcome::kSolved;
 }
@@ -231,6 +219,11 @@ std::optional<InvalidKnown> FirstInvalidKnown(const FieldTexts& texts, const Kno
     if (!x || *x < 0.0 || std::signbit(*x)) return InvalidKnown{q, Invalidity::kNotPositive};
     // A positive number beyond the range of a double reads as infinity or 0.
     if (std::isinf(*x)) return InvalidKnown{q, Invalidity::kTooLarge};
+    // A subnormal double keeps fewer digits than it shows: the computer holds
+    // no such value.
+    if (*x > 0.0 && *x < std::numeric_limits<double>::min()) {
+      return InvalidKnown{q, Invalidity::kTooSmall};
+    }
     if (*x == 0.0) {
       const std::optional<WrittenDecimal> decimal = ReadWrittenDecimal(text, format);
       const bool positive = decimal && !decimal->digits.empty();
@@ -256,8 +249,8 @@ SolveResult Solve(int row, const FieldTexts& texts, const KnownMarks& marks,
   const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
   result.values[combination->computed[0]] = formulas.first.compute(result.values);
   result.values[combination->computed[1]] = formulas.second.compute(result.values);
-  result.outcome = DecideEdge(*combination, formulas, texts, format, result.values);
-  if (!AllFinite(result.values)) result.outcome = SolveOutcome::kNoFiniteResult;
+  result.exact = ExactOfRow(*combination, formulas, texts, format);
+  result.outcome = Decide(*combination, formulas, result.exact, result.values);
   return result;
 }
 
@@ -274,11 +267,7 @@ std::vector<std::string_view> RowFormulaTexts(int row) {
 ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format) {
   const Combination* combination = FindCombination(row);
   if (combination == nullptr) return {};
-  ExactPrismValues exact = ExactKnown(*combination, texts, format);
-  const RowFormulas& formulas = kRowFormulas[static_cast<std::size_t>(row)];
-  exact[combination->computed[0]] = formulas.first.exact(exact);
-  exact[combination->computed[1]] = formulas.second.exact(exact);
-  return exact;
+  return ExactOfRow(*combination, kRowFormulas[static_cast<std::size_t>(row)], texts, format);
 }
 
 std::vector<std::string> Derivation(int row, Quantity q, const PrismValues& values,

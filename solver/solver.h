@@ -23,21 +23,39 @@ using FieldTexts = std::array<std::string, kQuantityCount>;
 using KnownMarks = std::array<int, kQuantityCount>;
 
 enum class SolveOutcome {
-  kRejected,        // a marked field holds no positive finite number alone, or no such row
-  kNoFiniteResult,  // the formulas gave an infinite or undefined value
+  kRejected,  // a marked field holds no positive finite number alone, or no such row
+  // The exact values divide by zero, take the root of a negative number, or
+  // leave the range of a double.
+  kNoFiniteResult,
   kSolved,
+};
+
+// The five quantities exactly, by Quantity.
+struct ExactPrismValues {
+  std::array<ExactNumber, kQuantityCount> values;
+
+  ExactNumber& operator[](Quantity q) { return values[Index(q)]; }
+  const ExactNumber& operator[](Quantity q) const { return values[Index(q)]; }
 };
 
 struct SolveResult {
   SolveOutcome outcome = SolveOutcome::kRejected;
+  // The doubles of the row's formulas, bit for bit, where they are finite;
+  // where the doubles overflow or divide by a zero that the exact values do
+  // not, the exact value's nearest double.
   PrismValues values;
+  // The given values as the exact decimals their texts are, and the computed
+  // ones from them by the same formulas: what every field shows and every
+  // decision is made on. Where the outcome is kSolved, each has a value
+  // within the range of a double.
+  ExactPrismValues exact;
 };
 
 // Why a given value is refused.
 enum class Invalidity {
   kNotPositive,  // no number alone, or one not above 0
   kTooLarge,     // positive, beyond the range of a double ("1e999")
-  kTooSmall,     // positive, so close to 0 that a double holds no such value ("1e-999")
+  kTooSmall,     // positive, so close to 0 that a double holds no such value ("1e-999", "1e-310")
 };
 
 struct InvalidKnown {
@@ -54,16 +72,17 @@ std::optional<InvalidKnown> FirstInvalidKnown(const FieldTexts& texts, const Kno
                                               const NumberFormat& format = {});
 
 // True when every marked field holds a finite number greater than 0 and
-// nothing after it but blanks.
+// nothing after it but blanks, one a double holds to its full precision
+// (no subnormal: "1e-310" is too close to 0).
 bool ValidateKnown(const FieldTexts& texts, const KnownMarks& marks,
                    const NumberFormat& format = {});
 
 // Reads the row's three known values and computes the other two with the row's
-// formulas. values holds all five whenever the outcome is not kRejected.
-// Where the doubles of a divisor or of row 9's radicand come within a few
-// roundings of zero, its exact value decides: an exact zero divisor or a
-// negative radicand leaves no finite result, a radicand the doubles make
-// negative though it is not gives a = b = t/2.
+// formulas, in doubles and exactly. values and exact hold all five whenever
+// the outcome is not kRejected. The exact values decide: an exact zero
+// divisor, a negative radicand or a value beyond a double leaves no finite
+// result; a radicand the doubles make negative though it is not gives
+// a = b = t/2 in the doubles.
 SolveResult Solve(int row, const FieldTexts& texts, const KnownMarks& marks,
                   const NumberFormat& format = {});
 
@@ -74,19 +93,10 @@ SolveResult Solve(int row, const FieldTexts& texts, const KnownMarks& marks,
 // Empty for no row.
 std::vector<std::string_view> RowFormulaTexts(int row);
 
-// The five quantities exactly, by Quantity.
-struct ExactPrismValues {
-  std::array<ExactNumber, kQuantityCount> values;
-
-  ExactNumber& operator[](Quantity q) { return values[Index(q)]; }
-  const ExactNumber& operator[](Quantity q) const { return values[Index(q)]; }
-};
-
 // The row's given values as the exact decimals their texts are ("2,5", "1e2"
 // and "4.1666667" all are), and its computed values from them by the same
-// formulas in fractions and roots. Each has no value where a step leaves
-// none (see ExactNumber). Solve's doubles do not depend on it; it costs more,
-// and is asked for only to explain a result.
+// formulas in fractions and roots, as Solve gives them. Each has no value
+// where a step leaves none (see ExactNumber).
 ExactPrismValues ExactValues(int row, const FieldTexts& texts, const NumberFormat& format = {});
 
 // How the row computed q from the five values Solve gave: for each formula

@@ -173,12 +173,11 @@ constexpr std::string_view kNoBox = ": няма такъв паралелепи�
 class Writer {
  public:
   Writer(int row, const FieldTexts& texts, const NumberFormat& format, LengthUnit unit)
-      : row_(row), format_(format), unit_(UnitInfo(unit)) {
+      : row_(row), texts_(texts), format_(format), unit_(UnitInfo(unit)) {
     const Combination& combination = kCombinationTable[static_cast<std::size_t>(row)];
     KnownMarks marks{};
     for (Quantity q : combination.known) marks[Index(q)] = 1;
     solved_ = Solve(row, texts, marks, format);
-    exact_fields_ = ExactValues(row, texts, format);
     for (Quantity q : combination.known) Put(Letter(q), Field(q));
   }
 
@@ -200,7 +199,7 @@ class Writer {
     // is not above 0 is no side of a box, however it came about.
     for (Quantity q : combination.computed) {
       const DerivedValue value = Field(q);
-      if (!std::isfinite(value.value) || (!value.exact.has_value() && value.value == 0.0)) {
+      if (!WithinDoubleRange(value.exact)) {
         OutOfRange(Letter(q));
         return Done(false);
       }
@@ -230,7 +229,7 @@ class Writer {
  private:
   static char Letter(Quantity q) { return QuantityCaption(q)[0]; }
 
-  DerivedValue Field(Quantity q) const { return {solved_.values[q], exact_fields_[q]}; }
+  DerivedValue Field(Quantity q) const { return {solved_.values[q], solved_.exact[q]}; }
 
   void Put(char letter, const DerivedValue& value) {
     doubles_.Set(letter, value.value);
@@ -305,7 +304,7 @@ class Writer {
     const WrittenValue written = prism::Written(value, decimals, format_);
     std::string text = Minus(written.text) + Unit(dimension);
     if (written.fraction_or_root) {
-      text += " ≈ " + Minus(FieldText(value.value, value.exact, format_)) + Unit(dimension);
+      text += " ≈ " + Minus(ApproximateText(value, format_).text) + Unit(dimension);
     }
     return {text, written.approximate};
   }
@@ -341,10 +340,12 @@ class Writer {
     return (text.approximate ? " ≈ " : " = ") + text.text + " л";
   }
 
+  // Every given value as the user wrote it, every digit kept.
   std::string Given(Quantity q) const {
     const DerivedValue value = Field(q);
     std::string line = std::string(QuantityCaption(q)) + " = " +
-                       Written(value, kGivenDecimals, DimensionOf(q)).text;
+                       Minus(TypedNumberText(texts_[Index(q)], format_).value_or("")) +
+                       Unit(DimensionOf(q));
     if (q == Quantity::kV) line += Litres(value, kGivenDecimals);
     return line;
   }
@@ -368,7 +369,7 @@ class Writer {
         value = field;
       }
     }
-    if (!std::isfinite(value.value) && !value.exact.has_value()) {
+    if (!WithinDoubleRange(value.exact)) {
       OutOfRange(step.name);
       return false;
     }
@@ -425,7 +426,8 @@ class Writer {
     solution.lines = std::move(lines_);
     solution.box = box;
     if (box) {
-      solution.values = solved_.values;
+      // As the fields show them, whatever the doubles' last bits.
+      for (Quantity q : kAllQuantities) solution.values[q] = solved_.exact[q].ToDouble();
       for (Quantity q : {Quantity::kA, Quantity::kB, Quantity::kC}) {
         const WrittenValue written =
             prism::Written(Field(q), IsGiven(Letter(q)) ? kGivenDecimals : kDecimals, format_);
@@ -438,10 +440,10 @@ class Writer {
   }
 
   int row_;
+  const FieldTexts& texts_;
   const NumberFormat& format_;
   const LengthUnitInfo& unit_;
   SolveResult solved_;
-  ExactPrismValues exact_fields_;
   Named<double> doubles_;
   Named<ExactNumber> exact_;
   std::vector<std::string> lines_;

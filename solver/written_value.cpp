@@ -1,19 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/written_value.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
 namespace prism {
+
+namespace {
+
+// Significant digits of a small value written with a power of ten.
+constexpr int kSignificantDigits = 7;
+
+// d,ddd·10^exponent from its digits (the first not 0), trailing zeros dropped.
+std::string PowerOfTenText(std::string digits, std::int64_t exponent, bool negative,
+                           const NumberFormat& format) {
+  digits.erase(std::max<std::size_t>(1, digits.find_last_not_of('0') + 1));
+  std::string plain = digits.substr(0, 1);
+  if (digits.size() > 1) plain += "." + digits.substr(1);
+  return FormatDecimalText(plain, negative, format) + PowerOfTen(exponent);
+}
+
+// Whether a nonzero value lies below 10^-digits in magnitude.
+bool Below(const ExactNumber& value, int digits) {
+  const std::optional<RoundedDecimal> rounded = RoundedToDecimals(value, digits);
+  return rounded && rounded->fixed.find_first_not_of("0.") == std::string::npos &&
+         Sign(value).value_or(0) != 0;
+}
+
+}  // namespace
 
 WrittenValue Written(const DerivedValue& value, int decimals, const NumberFormat& format) {
   WrittenValue written;
-  const std::optional<RoundedDecimal> decimal = RoundedToDecimals(value.exact, decimals);
-  if (decimal && decimal->exact) {
-    std::string plain = decimal->fixed;
-    if (plain.find('.') != std::string::npos) {
-      plain.erase(plain.find_last_not_of('0') + 1);
-      if (plain.back() == '.') plain.pop_back();
-    }
-    written.text = FormatDecimalText(plain, decimal->negative, format);
+  const std::optional<int> places = TerminatingDecimals(value.exact);
+  if (places && *places <= decimals) {
+    const std::optional<RoundedDecimal> decimal = RoundedToDecimals(value.exact, *places);
     written.negative = decimal->negative;
+    if (*places > kDecimals && Below(value.exact, kDecimals)) {
+      const std::string_view fraction = std::string_view(decimal->fixed).substr(2);
+      const std::size_t first = fraction.find_first_not_of('0');
+      written.text = PowerOfTenText(std::string(fraction.substr(first)),
+                                    -static_cast<std::int64_t>(first) - 1, decimal->negative,
+                                    format);
+      written.power_of_ten = true;
+    } else {
+      written.text = FormatDecimalText(decimal->fixed, decimal->negative, format);
+    }
     return written;
   }
   if (std::optional<std::string> text = ExactText(value.exact, format)) {
@@ -23,8 +55,23 @@ WrittenValue Written(const DerivedValue& value, int decimals, const NumberFormat
     written.sum = !written.text.starts_with('(') && written.text.find(' ') != std::string::npos;
     return written;
   }
-  written.text = FieldText(value.value, value.exact, format);
+  return ApproximateText(value, format);
+}
+
+WrittenValue ApproximateText(const DerivedValue& value, const NumberFormat& format) {
+  WrittenValue written;
   written.approximate = true;
+  if (Below(value.exact, kSmallValueDigits)) {
+    if (const std::optional<RoundedSignificant> small =
+            RoundedToSignificant(value.exact, kSignificantDigits)) {
+      written.text = PowerOfTenText(small->digits, small->exponent, small->negative, format);
+      written.negative = small->negative;
+      written.approximate = !small->exact;
+      written.power_of_ten = true;
+      return written;
+    }
+  }
+  written.text = FieldText(value.value, value.exact, format);
   written.negative = written.text.starts_with('-');
   return written;
 }
@@ -38,8 +85,8 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after) {
   const bool operand = before.ends_with("/") || before.ends_with("√") ||
                        after.starts_with("·") || after.starts_with("/") || after.starts_with("²");
-  return value.negative || (value.fraction_or_root && operand) ||
-         (value.sum && before.ends_with("·"));
+  return value.negative || ((value.fraction_or_root || value.power_of_ten) && operand) ||
+         ((value.sum || value.power_of_ten) && before.ends_with("·"));
 }
 
 std::pair<std::string, bool> Substituted(std::string_view expression,

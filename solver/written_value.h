@@ -28,16 +28,29 @@ struct WrittenValue {
   bool approximate = false;       // the field's rounding of a value with no short exact text
   bool fraction_or_root = false;  // "25/6", "3√2", "(5 − √5)/2", "2 − √3"
   bool sum = false;               // unbracketed: "2 − √3"
+  bool power_of_ten = false;      // "2,5·10⁻⁹"
   bool negative = false;
 };
 
-// Every digit of a given value, up to what a 64-bit exact value holds.
-inline constexpr int kGivenDecimals = 18;
+// Every digit of a given value.
+inline constexpr int kGivenDecimals = kMaxRoundedDecimals;
+
+// Below this magnitude a value that is not written exactly keeps its
+// significant digits with a power of ten: seven decimals would leave it
+// fewer than five, or none.
+inline constexpr int kSmallValueDigits = 3;  // 10^-3
 
 // A value is written exactly: a decimal that ends within the given places
 // (every given value; a computed one within seven), else a short fraction or
-// root; else approximately, as its field shows it. Never with an exponent.
+// root; else approximately (see ApproximateText). An exact decimal below
+// 10^-7 is written with a power of ten ("1,25·10⁻⁹"), never as 0.
 WrittenValue Written(const DerivedValue& value, int decimals, const NumberFormat& format);
+
+// A value rounded for a worked formula: as its field shows it, or, below
+// 10^-3 and not 0, to seven significant digits with a power of ten
+// ("2,334407·10⁻⁷"), so that it never reads as 0 or loses its digits.
+// approximate where the text is not the value exactly.
+WrittenValue ApproximateText(const DerivedValue& value, const NumberFormat& format);
 
 // The text of a value's field: its exact value rounded to seven decimals,
 // half away from zero, where that is known; else the double's, as
@@ -47,7 +60,8 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 // Brackets keep a value whole where its neighbours would split it as the
 // pupil reads: a negative value anywhere; a fraction or root after "/" or
 // "√" or before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
-// ("(2 − √3)·1" after "1/(", "2·(2 − √3)").
+// ("(2 − √3)·1" after "1/(", "2·(2 − √3)"); a value with a power of ten
+// wherever a fraction is, and after "·" ("2·(2,5·10⁻⁹)", "(2,5·10⁻⁹)²").
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after);
 
 // A value to put in for a letter of an expression, with the decimals it is

@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QWheelEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <algorithm>
@@ -35,6 +36,10 @@
 #include <memory>
 #include <tuple>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "prism/program_info.h"
 #include "window/application.h"
@@ -45,6 +50,7 @@
 #include "window/dravik.h"
 #include "window/page_printer.h"
 #include "window/solution_window.h"
+#include "window/whole_file.h"
 #include "window/zoom.h"
 
 namespace prism {
@@ -677,12 +683,13 @@ TEST_F(FormTest, SolutionWindowFollowsTheFields) {
   EXPECT_TRUE(text->toPlainText().contains("Отговор:\nS = 70\nV = 60"));
   EXPECT_TRUE(solution->shown().box);
   const QString pdf = QDir::temp().filePath(QStringLiteral("dravik_solution_test.pdf"));
-  ASSERT_TRUE(solution->SavePdf(pdf));
+  ASSERT_EQ(solution->SavePdf(pdf), FileWriteOutcome::kWritten);
   QFile page(pdf);
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_TRUE(page.readAll().startsWith("%PDF"));
   page.remove();
-  EXPECT_FALSE(solution->SavePdf(QStringLiteral("/nonexistent-folder/x.pdf")));
+  EXPECT_EQ(solution->SavePdf(QStringLiteral("/nonexistent-folder/x.pdf")),
+            FileWriteOutcome::kFailed);
   EXPECT_TRUE(PrintingAvailable()) << "the printing library is found and loads";
   EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent-folder/x.pdf")));
   QTest::keyClick(Field(2), Qt::Key_Delete);
@@ -835,6 +842,84 @@ TEST_F(FormTest, WindowGrabbedToPng) {
                                window_->devicePixelRatio());
     EXPECT_TRUE(grab.save(zoomed)) << zoomed.toStdString();
   }
+}
+
+// A page is written whole, only where a regular file is or nothing is; what
+// stood there otherwise stays as it was, and a file it replaces keeps its
+// permissions.
+TEST(WriteWholeFile, WritesOnlyARegularFileAndKeepsWhatWasThere) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QByteArray old_bytes("old"), new_bytes("%PDF new page");
+  enum class Stands { kNothing, kFile, kReadOnlyFile, kFolder, kPipe, kDevice };
+  struct Case {
+    const char* name;
+    Stands stands;
+    FileWriteOutcome outcome;
+  };
+  const Case cases[] = {
+      {"new.pdf", Stands::kNothing, FileWriteOutcome::kWritten},
+      {"old.pdf", Stands::kFile, FileWriteOutcome::kWritten},
+      {"read-only.pdf", Stands::kReadOnlyFile, FileWriteOutcome::kReadOnly},
+      {"folder.pdf", Stands::kFolder, FileWriteOutcome::kNotAFile},
+      {"pipe.pdf", Stands::kPipe, FileWriteOutcome::kNotAFile},
+      {"/dev/null", Stands::kDevice, FileWriteOutcome::kNotAFile},
+      {"no-folder/x.pdf", Stands::kNothing, FileWriteOutcome::kFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = c.stands == Stands::kDevice ? QString::fromUtf8(c.name)
+                                                     : folder.filePath(QString::fromUtf8(c.name));
+    QFile file(path);
+    switch (c.stands) {
+      case Stands::kNothing:
+      case Stands::kDevice:
+        break;
+      case Stands::kFile:
+      case Stands::kReadOnlyFile:
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old_bytes);
+        file.close();
+        file.setPermissions(c.stands == Stands::kFile
+                                ? QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup
+                                : QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        break;
+      case Stands::kFolder:
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromUtf8(c.name)));
+        break;
+      case Stands::kPipe:
+#ifdef _WIN32
+        continue;
+#else
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+#endif
+    }
+#ifdef _WIN32
+    if (c.stands == Stands::kDevice) continue;
+#endif
+    const QFileDevice::Permissions before = QFileInfo(path).permissions();
+    EXPECT_EQ(WriteWholeFile(path, new_bytes), c.outcome);
+    const QFileInfo after(path);
+    if (c.outcome == FileWriteOutcome::kWritten) {
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      EXPECT_EQ(file.readAll(), new_bytes);
+      file.close();
+      if (c.stands == Stands::kFile) {
+        EXPECT_EQ(after.permissions(), before) << "permissions kept";
+      }
+    } else if (c.stands == Stands::kReadOnlyFile) {
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      EXPECT_EQ(file.readAll(), old_bytes) << "left as it was";
+    } else if (c.stands != Stands::kNothing) {
+      EXPECT_FALSE(after.isFile()) << "no file put in its place";
+    } else {
+      EXPECT_FALSE(after.exists());
+    }
+  }
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
+      << "no temporary file left: " << QDir(folder.path()).entryList().join(' ').toStdString();
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ set -euo pipefail
 # What building and running the program need (./run.sh); dpkg-dev gives the
 # default preset Debian's hardening flags.
 prism_build_packages=(
-  g++ cmake ninja-build pkg-config dpkg-dev
+  g++ cmake ninja-build pkg-config dpkg-dev libboost-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation
 )

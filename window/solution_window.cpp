@@ -2,6 +2,7 @@
 #include "window/solution_window.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontMetricsF>
@@ -13,10 +14,10 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <array>
 
 #include "prism/program_info.h"
 #include "window/box_drawing.h"
@@ -38,7 +39,19 @@ constexpr char kPrintUnavailable[] =
     "Печатът не е достъпен: липсва част от програмата. Запишете решението като PDF.";
 constexpr char kDefaultPdfName[] = "решение.pdf";
 constexpr char kNotToScale[] = "(не е в мащаб)";
-constexpr char kSaveFailed[] = "Файлът не можа да бъде записан:\n%1";
+// Why a page was not saved, by FileWriteOutcome; the file that was there
+// stays as it was.
+constexpr std::array<const char*, 4> kSaveFailures = {
+    "",
+    "Там не може да се запише файл: това не е обикновен файл.\n%1",
+    "Файлът е само за четене и не е променен:\n%1",
+    "Файлът не можа да бъде записан; каквото имаше там, е запазено:\n%1",
+};
+static_assert(static_cast<std::size_t>(FileWriteOutcome::kFailed) + 1 == kSaveFailures.size());
+
+const char* SaveFailure(FileWriteOutcome outcome) {
+  return kSaveFailures[static_cast<std::size_t>(outcome)];
+}
 
 // The window at 100 %: room for the drawing and some twenty lines.
 constexpr PixelSize kDesign{560, 640};
@@ -268,25 +281,28 @@ void SolutionWindow::Open() {
   text_->setFocus();
 }
 
-bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
-  // Written beside the file asked for and put in its place only once whole:
-  // a failed write leaves no half-written file.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
+  // The page is made whole in memory first, so that nothing touches the
+  // disk until it is known.
+  QByteArray page;
   {
-    QPdfWriter writer(&file);
+    QBuffer buffer(&page);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     writer.setTitle(Text(kSolutionTitle));
     writer.setCreator(QString::fromUtf8(kProgramName));
     if (!PaintSolutionPage(writer, QString::fromUtf8(kProgramTitle), solution)) {
-      file.cancelWriting();
+      return FileWriteOutcome::kFailed;
     }
   }
-  return file.commit();
+  return WriteWholeFile(path, page);
 }
 
-bool SolutionWindow::SavePdf(const QString& path) const { return SaveSolutionPdf(path, shown_); }
+FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
+  return SaveSolutionPdf(path, shown_);
+}
 
 void SolutionWindow::AskAndPrint() {
   const PrintOutcome outcome =
@@ -306,8 +322,10 @@ void SolutionWindow::AskAndSavePdf() {
       this, QString::fromUtf8(kSavePdfCaption),
       folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName), QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return;
-  if (!SavePdf(path)) {
-    QMessageBox::warning(this, Text(kSolutionTitle), QString::fromUtf8(kSaveFailed).arg(path));
+  const FileWriteOutcome outcome = SavePdf(path);
+  if (outcome != FileWriteOutcome::kWritten) {
+    QMessageBox::warning(this, Text(kSolutionTitle),
+                         QString::fromUtf8(SaveFailure(outcome)).arg(path));
   }
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "solver/worked_solution.h"
+#include "window/whole_file.h"
 #include "window/zoom_controller.h"
 
 class QComboBox;
@@ -36,9 +37,9 @@ void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolutio
 bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
                        const WorkedSolution& solution);
 
-// Writes the solution's page as a PDF file: false, with no file left where
-// one was asked for, where it cannot be written.
-bool SaveSolutionPdf(const QString& path, const WorkedSolution& solution);
+// Writes the solution's page as a PDF file, whole or not at all: where it
+// cannot be written, the file that was there stays as it was.
+FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution);
 
 class SolutionWindow : public QWidget {
  public:
@@ -55,7 +56,7 @@ class SolutionWindow : public QWidget {
   ZoomController& zoom() { return *zoom_; }
   // Writes the page to the file; false, with the file untouched, where it
   // cannot be written.
-  bool SavePdf(const QString& path) const;
+  FileWriteOutcome SavePdf(const QString& path) const;
 
  private:
   void ApplyZoom(std::size_t step);

@@ -228,7 +228,7 @@ Reaction WindowModel::Calculate() {
       break;
   }
   refusal_ = {};
-  const ExactPrismValues exact = ExactValues(selected_entry_, texts, format_);
+  const ExactPrismValues& exact = result.exact;
   for (Quantity q : kAllQuantities) {
     FieldState& state = fields_[Index(q)];
     Write(state, FieldText(result.values[q], exact[q], format_));
