@@ -283,31 +283,44 @@ std::optional<RoundedSignificant> RoundedToSignificant(const ExactNumber& number
   if (!sign || *sign == 0) return std::nullopt;
   const ExactNumber one(1);
   if (Sign(number - one) >= 0 || Sign(number + one) <= 0) return std::nullopt;
-  // Rounded to as many decimals as put the last digit asked for last:
-  // each rounding from the exact value, so none rounds a rounding.
+  // Where the first significant digit stands, p places after the point:
+  // first found roughly, by roundings to more and more decimals (a carry may
+  // put it one place early), then decided exactly against 10^-(p+1).
   int decimals = digits;
-  // A carry moves the first digit at most once, so a few rounds always do.
-  for (int round = 0; round < 64; ++round) {
+  std::size_t first = std::string_view::npos;
+  while (first == std::string_view::npos) {
     const std::optional<RoundedDecimal> rounded = RoundedToDecimals(number, decimals);
     if (!rounded) return std::nullopt;
-    if (rounded->fixed[0] != '0') {
-      // Just below 1, rounded up to it.
-      return RoundedSignificant{"1" + std::string(static_cast<std::size_t>(digits) - 1, '0'), 0,
-                                rounded->negative, rounded->exact};
+    first = rounded->fixed[0] != '0' ? 0 : rounded->fixed.find_first_not_of('0', 2);
+    if (first != std::string_view::npos) {
+      first = first == 0 ? 0 : first - 2;
+    } else if (decimals == kMaxRoundedDecimals) {
+      return std::nullopt;
+    } else {
+      decimals = std::min(kMaxRoundedDecimals, 2 * decimals);
     }
-    const std::string_view fraction = std::string_view(rounded->fixed).substr(2);
-    const std::size_t first = fraction.find_first_not_of('0');
-    const int wanted = first == std::string_view::npos ? 2 * decimals
-                                                       : static_cast<int>(first) + digits;
-    if (wanted == decimals) {
-      return RoundedSignificant{std::string(fraction.substr(first)),
-                                -static_cast<std::int64_t>(first) - 1, rounded->negative,
-                                rounded->exact};
-    }
-    if (wanted > kMaxRoundedDecimals) return std::nullopt;
-    decimals = wanted;
   }
-  return std::nullopt;
+  const ExactNumber magnitude = *sign < 0 ? ExactNumber(0) - number : number;
+  const auto p = static_cast<std::int64_t>(first) +
+                 (Sign(magnitude - ExactNumber(Rational(1, TenToThe(static_cast<std::int64_t>(first) + 1)))) < 0 ? 1 : 0);
+  if (p + digits > kMaxRoundedDecimals) return std::nullopt;
+  // Rounded once, at the last digit asked for.
+  const std::optional<RoundedDecimal> rounded =
+      RoundedToDecimals(number, static_cast<int>(p) + digits);
+  RoundedSignificant result;
+  result.negative = rounded->negative;
+  result.exact = rounded->exact;
+  const std::string_view fraction = std::string_view(rounded->fixed).substr(2);
+  if (rounded->fixed[0] != '0' || fraction[static_cast<std::size_t>(p)] == '0' ||
+      (p > 0 && fraction[static_cast<std::size_t>(p) - 1] != '0')) {
+    // Rounded up to the next power of ten.
+    result.digits = "1" + std::string(static_cast<std::size_t>(digits) - 1, '0');
+    result.exponent = -p;
+  } else {
+    result.digits = std::string(fraction.substr(static_cast<std::size_t>(p)));
+    result.exponent = -p - 1;
+  }
+  return result;
 }
 
 std::optional<int> TerminatingDecimals(const ExactNumber& number) {

@@ -485,8 +485,9 @@ std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
     KnownMarks just_this{};
     just_this[Index(*quantity)] = 1;
     if (const std::optional<InvalidKnown> invalid = FirstInvalidKnown(request.texts, just_this, format)) {
-      const char* why = invalid->why == Invalidity::kTooLarge   ? "is too large"
-                        : invalid->why == Invalidity::kTooSmall ? "is too small"
+      // What the window's hints say, for the same values.
+      const char* why = invalid->why == Invalidity::kTooLarge   ? "is too large for the computer"
+                        : invalid->why == Invalidity::kTooSmall ? "is too close to zero for the computer"
                                                                 : "is not a positive number";
       std::string message(1, '\'');
       message += std::string_view(argument).substr(equals + 1);

@@ -111,8 +111,35 @@ cli)
   check 0 "" env -u DISPLAY -u QT_QPA_PLATFORM "$program" --solve c=5 S=70 V=60 --pdf "$out/s.pdf"
   [ "$(pdfinfo "$out/s.pdf" | awk '/^Pages:/ {print $2}')" = 1 ] || fail "not one page"
   pdftotext "$out/s.pdf" - | grep -qxE "b ?= ?4" || fail "no answer in the PDF"
-  check 2 "$executable: --pdf $out/no/s.pdf: cannot be written" \
+  check 2 "$executable: --pdf $out/no/s.pdf: cannot be written; what was there is left as it was" \
     "$program" --solve a=3 b=4 c=5 --pdf "$out/no/s.pdf"
+  # Only a regular file is written over: a pipe or a device stays what it is.
+  mkfifo "$out/pipe"
+  check 2 "$executable: --pdf $out/pipe: not a regular file; nothing was written" \
+    "$program" --solve a=3 b=4 c=5 --pdf "$out/pipe"
+  [ -p "$out/pipe" ] || fail "the pipe was replaced"
+  check 2 "$executable: --pdf /dev/null: not a regular file; nothing was written" \
+    "$program" --solve a=3 b=4 c=5 --pdf /dev/null
+  [ -c /dev/null ] || fail "/dev/null was replaced"
+  check 2 "$executable: --unit: given twice ($executable --help lists the options)" \
+    "$program" --solve a=3 b=4 c=5 --unit m --unit cm
+  check 2 "$executable: b=4.9e-324: '4.9e-324' is too close to zero for the computer" \
+    "$program" --solve a=3 b=4.9e-324 c=5
+  # A disk that runs full during the write, and one full before it: a small
+  # tmpfs of its own in a mount namespace, where this machine lets one be
+  # made. The file that was there stays as it was, and no other is left.
+  if unshare --mount --propagation private mount -t tmpfs -o size=16k tmpfs "$out" 2>/dev/null; then
+    disk=$(unshare --mount --propagation private bash -c '
+      mount -t tmpfs -o size=16k tmpfs "$1" && cd "$1" || exit
+      printf old >s.pdf
+      "$2" --solve c=5 S=70 V=60 --pdf s.pdf 2>/dev/null; echo "during: $? $(cat s.pdf) $(ls -A | xargs)"
+      head -c 1M /dev/zero >fill 2>/dev/null
+      "$2" --solve c=5 S=70 V=60 --pdf s.pdf 2>/dev/null; echo "before: $? $(cat s.pdf) $(ls -A | xargs)"
+    ' _ "$out" "$program")
+    [ "$disk" = $'during: 2 old s.pdf\nbefore: 2 old fill s.pdf' ] || fail "a full disk:"$'\n'"$disk"
+  else
+    echo "cli: a full disk not tried: no mount namespace with a tmpfs here"
+  fi
   check 1 "$executable: cannot open a window: no display. Set DISPLAY, or run it under xvfb-run." \
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C "$program"
   check 1 "$executable: cannot open a window: the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins." \

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/solver.h"
 #include "solver/worked_solution.h"
+#include "tests/exact_rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include <sstream>
 #include <variant>
 #include <random>
+#include <regex>
+#include <utility>
 #include <vector>
 #include <string>
 
@@ -37,6 +40,8 @@ Input ForRow(int row, std::initializer_list<const char*> known_texts) {
   }
   return input;
 }
+
+using PrismFields = std::array<std::string, kQuantityCount>;
 
 struct WorkedCase {
   int row;
@@ -173,17 +178,61 @@ TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
       {9, {"1", "9.4", "5.522500000000001"}, "exactly negative radicand"},
       {8, {"1", "2", "1"}, "b*S = 2*V divides by zero"},
       {9, {"1", "2", "1"}, "negative radicand"},
-      {9, {"1", "2", "1e-300"}, "a comes out as 0"},
       {0, {"1e200", "1e200", "1e200"}, "overflow"},
       {2, {"1e-200", "1e-200", "1"}, "a*b underflows to zero"},
       {5, {"1e-200", "1e-200", "1"}, "a*c underflows to zero"},
       {7, {"1e-200", "1e-200", "1"}, "b*c underflows to zero"},
-      {1, {"1e308", "1e308", "1"}, "2a + 2b overflows"},
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
     const SolveResult result = Solve(c.row, input.texts, input.marks);
     EXPECT_EQ(result.outcome, SolveOutcome::kNoFiniteResult) << c.why;
+  }
+}
+
+// Where the doubles cancel, overflow or divide by a zero the exact values do
+// not, the fields still show the box the values describe: its exact values'
+// roundings, and the doubles behind them are finite.
+TEST(Solve, ShowsTheExactBoxWhereTheDoublesFail) {
+  struct Case {
+    int row;
+    std::initializer_list<const char*> known;
+    PrismFields fields;  // a, b, c, S, V as the fields show them
+  };
+  const Case cases[] = {
+      // The doubles' t − √(t² − 4·V/c) cancels for a thin side.
+      {9, {"0.5", "1234567", "0.12345"},
+       {"0.0000002", "1234566.9999998", "0.5000000", "1234567.0000000", "0.1234500"}},
+      {9, {"8.51", "6626499", "1"},
+       {"0.0000003", "389336.0164509", "8.5100000", "6626499.0000000", "1.0000000"}},
+      // The doubles' a is 0, and b = V/(a·c) infinite.
+      {9, {"1", "2000000000", "1"},
+       {"0.0000000", "1000000000.0000000", "1.0000000", "2000000000.0000000", "1.0000000"}},
+      {9, {"1", "2", "1e-300"}, {"0.0000000", "1.0000000", "1.0000000", "2.0000000", "0.0000000"}},
+      // The doubles' radicand rounds to 0, the exact one is 8.1·10⁻¹³.
+      {9, {"14", "26432.0000252", "3118976.0059472"},
+       {"472.0000000", "472.0000009", "14.0000000", "26432.0000252", "3118976.0059472"}},
+      // 2·a + 2·b overflows; c = 2.5·10⁻³⁰⁹ and V do not.
+      {1, {"1e308", "1e308", "1"},
+       {"1" + std::string(308, '0') + ".0000000", "1" + std::string(308, '0') + ".0000000",
+        "0.0000000", "1.0000000", "25" + std::string(306, '0') + ".0000000"}},
+      // Large values: every digit exact, never a double's.
+      {0, {"1e15", "1e15", "1e15"},
+       {"1000000000000000.0000000", "1000000000000000.0000000", "1000000000000000.0000000",
+        "4" + std::string(30, '0') + ".0000000", "1" + std::string(45, '0') + ".0000000"}},
+      // Near a·S = 2·V.
+      {3, {"1", "2.0000002", "1"},
+       {"1.0000000", "10000000.0000000", "0.0000001", "2.0000002", "1.0000000"}},
+  };
+  for (const Case& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const SolveResult result = Solve(c.row, input.texts, input.marks);
+    ASSERT_EQ(result.outcome, SolveOutcome::kSolved) << "row " << c.row << ' ' << *c.known.begin();
+    for (Quantity q : kAllQuantities) {
+      EXPECT_TRUE(std::isfinite(result.values[q]));
+      EXPECT_EQ(FieldText(result.values[q], result.exact[q]), c.fields[Index(q)])
+          << "row " << c.row << ' ' << QuantityCaption(q);
+    }
   }
 }
 
@@ -509,11 +558,58 @@ TEST(SolveWorked, AnswersWithTheFieldsTexts) {
   }
 }
 
+// Lines the worked solution must hold: a given value with every digit as
+// typed, small values with a power of ten and never as 0, brackets around
+// them, and the exact values' answers where the doubles cancel.
+TEST(SolveWorked, WritesEveryDigitAndNoZeroThatIsNot) {
+  struct Case {
+    int row;
+    std::initializer_list<const char*> known;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {0, {"0.12345678912345678912", "2", "3"}, {"a = 0.12345678912345678912"}},
+      {0, {"1e-300", "2.50", "3"}, {"a = 1·10⁻³⁰⁰", "b = 2.50"}},
+      {9, {"14", "26432.0000252", "3118976.0059472"},
+       {"D = (a + b)² − 4·a·b = 944.0000009² − 4·222784.0004248 = 8.1·10⁻¹³",
+        "a = x₁ = (a + b − √D)/2 = (944.0000009 − √(8.1·10⁻¹³))/2 = 472", "a = 472",
+        "b = 472.0000009"}},
+      {9, {"0.5", "1234567", "0.12345"}, {"a ≈ 1.999891·10⁻⁷", "b ≈ 1234566.9999998"}},
+      // A square base: both sides exact.
+      {9, {"1", "5817.2", "2114988.49"}, {"a = 1454.3", "b = 1454.3"}},
+      {2, {"0.0001", "0.0001", "1"},
+       {"B = a·b = 0.0001·0.0001 = 1·10⁻⁸", "V = B·c ⇒ c = V/B = 1/(1·10⁻⁸) = 100000000"}},
+      {3, {"1", "2.0000002", "1"}, {"d = √(a² + b² + c²) = √(1² + 10000000² + 0.0000001²) ≈ "
+                                     "10000000.0000001"}},
+      {0, {"1e15", "1e15", "1e15"},
+       {"S = " + std::string("4") + std::string(30, '0'),
+        "d = √(a² + b² + c²) = √(1000000000000000² + 1000000000000000² + 1000000000000000²) "
+        "≈ 1732050807568877.2935274"}},
+  };
+  for (const Case& c : cases) {
+    const Input input = ForRow(c.row, c.known);
+    const std::optional<WorkedSolution> solution = SolveWorked(c.row, input.texts);
+    ASSERT_TRUE(solution.has_value());
+    EXPECT_TRUE(solution->box);
+    for (const std::string& line : c.lines) {
+      EXPECT_NE(std::find(solution->lines.begin(), solution->lines.end(), line),
+                solution->lines.end())
+          << "row " << c.row << ", no line\n" << line << "\nin\n"
+          << [&] {
+               std::string all;
+               for (const std::string& each : solution->lines) all += each + '\n';
+               return all;
+             }();
+    }
+  }
+}
+
 TEST(ReadGivenQuantities, NamesTheArgumentAtFault) {
   struct Case {
     std::vector<std::string> arguments;
     int row;  // -1: an error
     std::string argument;
+    std::string message = "";  // where not empty: what the error says
   };
   const Case cases[] = {
       {{"V=50", "a=3", "b=4"}, 2, ""},
@@ -525,7 +621,11 @@ TEST(ReadGivenQuantities, NamesTheArgumentAtFault) {
       {{"a3", "b=4", "c=5"}, -1, "a3"},
       {{"a=3", "b=-4", "c=5"}, -1, "b=-4"},
       {{"a=3", "b=4x", "c=5"}, -1, "b=4x"},
-      {{"a=1e999", "b=4", "c=5"}, -1, "a=1e999"},
+      {{"a=1e999", "b=4", "c=5"}, -1, "a=1e999", "'1e999' is too large for the computer"},
+      // As the window refuses them: a double holds them with fewer digits.
+      {{"a=3", "b=4.9e-324", "c=5"}, -1, "b=4.9e-324", "'4.9e-324' is too close to zero"},
+      {{"a=3", "b=4", "c=1e-310"}, -1, "c=1e-310", "'1e-310' is too close to zero"},
+      {{"a=1e-300", "b=4", "c=5"}, 0, ""},
   };
   for (const Case& c : cases) {
     const auto read = ReadGivenQuantities(c.arguments);
@@ -535,6 +635,8 @@ TEST(ReadGivenQuantities, NamesTheArgumentAtFault) {
     } else {
       ASSERT_TRUE(std::holds_alternative<ArgumentError>(read)) << c.arguments[0];
       EXPECT_EQ(std::get<ArgumentError>(read).argument, c.argument);
+      EXPECT_TRUE(std::get<ArgumentError>(read).message.starts_with(c.message))
+          << std::get<ArgumentError>(read).message;
     }
   }
 }
@@ -584,7 +686,6 @@ TEST(ExactNumber, ArithmeticHolds) {
     const ExactNumber y = small(1) / small(1) + small(-1000) / small(1) * root;
     ASSERT_TRUE(x.has_value() && y.has_value());
     EXPECT_TRUE((x * conjugate).IsRational());
-    // Beyond 64 bits a step has no value: never a wrong one.
     if (const std::optional<int> back = Sign(x / y * y - x)) {
       EXPECT_EQ(*back, 0);
       ++checked;
@@ -600,13 +701,50 @@ TEST(ExactNumber, ArithmeticHolds) {
       EXPECT_EQ(FormatDecimalText(rounded->fixed, rounded->negative), FormatFieldNumber(value));
     }
   }
-  EXPECT_GT(checked, 1000);
+  EXPECT_EQ(checked, 2000) << "no size runs out";
+  // (10^6 + 3)^16 has 97 digits; its square root's square gives it back.
   ExactNumber big = ExactNumber(1'000'003);
   for (int i = 0; i < 4; ++i) big = big * big;
-  EXPECT_FALSE(big.has_value()) << "overflow gives no value, never a wrong one";
-  EXPECT_TRUE(ExactNumber::FromText("123456789012345678", {}).has_value());
-  EXPECT_FALSE(ExactNumber::FromText("1234567890123456789", {}).has_value());
-  EXPECT_EQ(Sign(ExactNumber::FromText("0.000000000000000001", {})), 1);
+  ASSERT_TRUE(big.has_value());
+  EXPECT_EQ(RoundedToDecimals(big, 0)->fixed.size(), 97u);
+  EXPECT_EQ(Sign(Sqrt(big) * Sqrt(big) - big), 0);
+  EXPECT_EQ(Sign(ExactNumber::FromText("1e-400", {}) * ExactNumber::FromText("1e400", {}) -
+                 ExactNumber(1)),
+            0);
+  EXPECT_TRUE(ExactNumber::FromText("1234567890123456789012345", {}).has_value());
+  // Roots of rational multiples of each other add up: √8 + √2 = 3√2.
+  EXPECT_EQ(ExactText(Sqrt(ExactNumber(8)) + Sqrt(ExactNumber(2)), {}), "3√2");
+  EXPECT_EQ(ExactText(Sqrt(ExactNumber(8)) * Sqrt(ExactNumber(2)), {}), std::nullopt) << "4";
+  EXPECT_EQ(RoundedToDecimals(Sqrt(ExactNumber(8)) * Sqrt(ExactNumber(2)), 0)->fixed, "4");
+  EXPECT_FALSE((Sqrt(ExactNumber(2)) + Sqrt(ExactNumber(3))).has_value()) << "no such form";
+  EXPECT_FALSE((ExactNumber(1) / ExactNumber(0)).has_value());
+  EXPECT_FALSE(Sqrt(ExactNumber(-1)).has_value());
+  // Significant digits of small values, each rounded once from the exact value.
+  struct Significant {
+    ExactNumber value;
+    int digits;
+    const char* expected;
+    std::int64_t exponent;
+    bool exact;
+  };
+  const Significant significant[] = {
+      {ExactNumber(1) / ExactNumber(3'000'000), 7, "3333333", -7, false},
+      {ExactNumber::FromText("0.0000000099999996", {}), 7, "1000000", -8, false},
+      {ExactNumber::FromText("0.00000000999999949", {}), 7, "9999999", -9, false},
+      {ExactNumber::FromText("-8.1e-13", {}), 2, "81", -13, true},
+      {ExactNumber::FromText("1e-4000", {}), 1, "1", -4000, true},
+      {ExactNumber::FromText("0.99999999", {}), 3, "100", 0, false},
+  };
+  for (const Significant& c : significant) {
+    const std::optional<RoundedSignificant> rounded = RoundedToSignificant(c.value, c.digits);
+    ASSERT_TRUE(rounded.has_value()) << c.expected;
+    EXPECT_EQ(rounded->digits, c.expected);
+    EXPECT_EQ(rounded->exponent, c.exponent) << c.expected;
+    EXPECT_EQ(rounded->exact, c.exact) << c.expected;
+  }
+  EXPECT_EQ(ExactNumber::FromText("1e-320", {}).ToDouble(), 1e-320);
+  EXPECT_EQ(ExactNumber::FromText("1e400", {}).ToDouble(), HUGE_VAL);
+  EXPECT_EQ((ExactNumber(2) / ExactNumber(3)).ToDouble(), 2.0 / 3.0);
 }
 
 // A number of units of 10^-decimals, written out; rounded to seven
@@ -657,6 +795,91 @@ TEST(Solve, FindsEveryBoxAndShowsItsRounding) {
     }
   }
   EXPECT_GT(shown_exactly, shown * 4 / 5);
+}
+
+::testing::AssertionResult IsRoundingOf(const std::string& shown, const ExactNumber& value) {
+  if (testing::IsRoundingOf(shown, value)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << shown << " is not the rounding of "
+                                       << RoundedToDecimals(value, 30)->fixed;
+}
+
+// What a pupil types for a value: at most seven characters, the seven the
+// field takes, as many significant digits as fit ("1234567", "2.5e-7").
+std::string Typed(double value) {
+  for (int precision = 7; precision > 0; --precision) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*g", precision, value);
+    std::string typed = text;
+    for (const auto& [long_form, short_form] :
+         {std::pair{"e-0", "e-"}, std::pair{"e+0", "e"}, std::pair{"e+", "e"}}) {
+      if (const std::size_t at = typed.find(long_form); at != std::string::npos) {
+        typed.replace(at, std::string_view(long_form).size(), short_form);
+      }
+    }
+    if (typed.size() <= 7) return typed;
+  }
+  return "1";
+}
+
+// Random boxes of every row with typed values, from 10⁻⁷ to 10¹⁵, one in
+// three with a thin side: the typed values mostly describe a box near the
+// one drawn, and in rows 3, 8 and 9 often one at the edge or none. Every
+// field shows its exact value's rounding; the exact values make the box
+// whole (S = 2·c·(a + b), V = a·b·c, the given values as typed); the worked
+// solution finds a box exactly where they are all positive, and writes no
+// value as 0 that is not 0 and no "≈" without a number.
+TEST(Solve, EveryShownDecimalIsTheExactValuesRounding) {
+  std::mt19937_64 random(3712);
+  std::uniform_real_distribution<double> exponent(-7.0, 15.0);
+  std::uniform_real_distribution<double> thin(-7.0, -3.0);
+  std::uniform_real_distribution<double> wide(0.0, 7.0);
+  const std::regex zero_not_zero(R"((^|[^0-9])0\.0000000([^0-9]|$))");
+  int solved = 0, no_box = 0;
+  for (int box = 0; box < 300; ++box) {
+    std::array<double, 3> sides;
+    for (double& side : sides) side = std::pow(10.0, box % 3 == 0 ? wide(random) : exponent(random));
+    if (box % 3 == 0) sides[random() % 3] = std::pow(10.0, thin(random));
+    const auto [a, b, c] = sides;
+    const std::array<double, 5> values = {a, b, c, 2 * c * (a + b), a * b * c};
+    for (int row = 0; row < 10; ++row) {
+      Input input;
+      for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+        input.texts[Index(q)] = Typed(values[Index(q)]);
+        input.marks[Index(q)] = 1;
+      }
+      if (!ValidateKnown(input.texts, input.marks)) continue;
+      const SolveResult result = Solve(row, input.texts, input.marks);
+      const std::optional<WorkedSolution> worked = SolveWorked(row, input.texts);
+      ASSERT_TRUE(worked.has_value());
+      const std::string trace = "row " + std::to_string(row) + ": " + input.texts[0] + "|" +
+                                input.texts[1] + "|" + input.texts[2] + "|" + input.texts[3] +
+                                "|" + input.texts[4];
+      bool positive = result.outcome == SolveOutcome::kSolved;
+      if (result.outcome == SolveOutcome::kSolved) {
+        ++solved;
+        const ExactPrismValues& e = result.exact;
+        for (Quantity q : kAllQuantities) {
+          EXPECT_TRUE(IsRoundingOf(FieldText(result.values[q], e[q]), e[q]))
+              << trace << ' ' << QuantityCaption(q);
+          positive = positive && Sign(e[q]) > 0;
+        }
+        using enum Quantity;
+        EXPECT_EQ(Sign(e[kS] - ExactNumber(2) * e[kC] * (e[kA] + e[kB])), 0) << trace;
+        EXPECT_EQ(Sign(e[kV] - e[kA] * e[kB] * e[kC]), 0) << trace;
+        for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+          EXPECT_EQ(Sign(e[q] - ExactNumber::FromText(input.texts[Index(q)], {})), 0) << trace;
+        }
+      }
+      if (!positive) ++no_box;
+      EXPECT_EQ(worked->box, positive) << trace;
+      for (const std::string& line : worked->lines) {
+        EXPECT_FALSE(std::regex_search(line, zero_not_zero)) << trace << '\n' << line;
+        EXPECT_FALSE(line.ends_with("≈") || line.ends_with("≈ ")) << trace << '\n' << line;
+      }
+    }
+  }
+  EXPECT_GT(solved, 2000);
+  EXPECT_GT(no_box, 20) << "rows 3, 8 and 9 meet boxes that are none";
 }
 
 }  // namespace
