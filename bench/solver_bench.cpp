@@ -6,6 +6,7 @@
 
 #include "solver/field_number.h"
 #include "solver/solver.h"
+#include "solver/worked_solution.h"
 
 namespace prism {
 namespace {
@@ -43,16 +44,15 @@ void SolveAndFormat(benchmark::State& state, const NumberFormat& format) {
   }
 }
 
-// What the window does: the doubles, the exact values, and the fields
+// What the window does: the doubles and the exact values, and the fields
 // written from the exact values.
 void SolveExactly(benchmark::State& state) {
   const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
   const KnownMarks marks = MarksOf(press.texts);
   for (auto _ : state) {
     const SolveResult result = Solve(press.row, press.texts, marks);
-    const ExactPrismValues exact = ExactValues(press.row, press.texts);
     for (Quantity q : kAllQuantities) {
-      std::string text = FieldText(result.values[q], exact[q]);
+      std::string text = FieldText(result.values[q], result.exact[q]);
       benchmark::DoNotOptimize(text);
     }
   }
@@ -66,6 +66,17 @@ void BM_SolveAndFormatGrouped(benchmark::State& state) {
 BENCHMARK(BM_SolveAndFormatPlain)->DenseRange(0, kPresses.size() - 1);
 BENCHMARK(BM_SolveAndFormatGrouped)->Arg(0);
 BENCHMARK(SolveExactly)->DenseRange(0, kPresses.size() - 1);
+
+// The worked solution of a press, every line with its numbers: what F2 and
+// the command line write.
+void BM_SolveWorked(benchmark::State& state) {
+  const Press& press = kPresses[static_cast<std::size_t>(state.range(0))];
+  for (auto _ : state) {
+    std::optional<WorkedSolution> solution = SolveWorked(press.row, press.texts);
+    benchmark::DoNotOptimize(solution);
+  }
+}
+BENCHMARK(BM_SolveWorked)->DenseRange(0, kPresses.size() - 1);
 
 }  // namespace
 }  // namespace prism

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/exact_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,7 +19,20 @@ namespace mp = boost::multiprecision;
 // that no text makes a step take long.
 constexpr std::int64_t kMaxTextDigits = 100'000;
 
-BigInteger TenToThe(std::int64_t n) { return mp::pow(BigInteger(10), static_cast<unsigned>(n)); }
+// 10^n; the powers a field's rounding and typed text take, kept made.
+BigInteger TenToThe(std::int64_t n) {
+  static const std::array<BigInteger, 41> kMade = [] {
+    std::array<BigInteger, 41> powers;
+    BigInteger power = 1;
+    for (BigInteger& each : powers) {
+      each = power;
+      power *= 10;
+    }
+    return powers;
+  }();
+  if (n >= 0 && n < static_cast<std::int64_t>(kMade.size())) return kMade[static_cast<std::size_t>(n)];
+  return mp::pow(BigInteger(10), static_cast<unsigned>(n));
+}
 
 // Rounds towards minus infinity, where the integers' division rounds towards zero.
 BigInteger FloorDivide(const BigInteger& numerator, const BigInteger& denominator) {
@@ -234,8 +248,24 @@ std::optional<int> Sign(const ExactNumber& number) {
   return rx * rx > ry * ry * Rational(number.radicand()) ? x : y;
 }
 
+// 2^bits bounds the magnitude of a nonzero fraction from above: its
+// numerator's bits less its denominator's, and one.
+std::int64_t BitsAbove(const Rational& x) {
+  return static_cast<std::int64_t>(mp::msb(mp::abs(mp::numerator(x)))) -
+         static_cast<std::int64_t>(mp::msb(mp::denominator(x))) + 1;
+}
+
 bool WithinDoubleRange(const ExactNumber& number) {
   if (!number.has_value()) return false;
+  // Far below the largest double by the bits alone, as nearly every value
+  // is: |x| + |y|·√d < 2^(bits of x) + 2^(bits of y + half the bits of d + 1).
+  std::int64_t bits = number.rational_part() == 0 ? 0 : BitsAbove(number.rational_part());
+  if (!number.IsRational()) {
+    const std::int64_t root_bits = BitsAbove(number.root_factor()) +
+                                   static_cast<std::int64_t>(mp::msb(number.radicand())) / 2 + 1;
+    bits = std::max(bits, root_bits);
+  }
+  if (bits + 1 < std::numeric_limits<double>::max_exponent) return true;
   const ExactNumber largest{Rational(LargestDouble())};
   return Sign(number - largest) <= 0 && Sign(number + largest) >= 0;
 }
