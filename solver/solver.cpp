@@ -193,6 +193,11 @@ SolveOutcome Decide(const Combination& combination, const RowFormulas& formulas,
   for (Quantity q : combination.computed) {
     if (!WithinDoubleRange(exact[q])) return SolveOutcome::kNoFiniteResult;
   }
+  // A known value read from a field its mark does not validate may be
+  // anything the doubles hold no value for.
+  for (Quantity q : combination.known) {
+    if (!std::isfinite(values[q]) || !exact[q].has_value()) return SolveOutcome::kNoFiniteResult;
+  }
   if (formulas.edge) {
     const Edge& edge = *formulas.edge;
     if (edge.minuend.compute(values) - edge.subtrahend.compute(values) < 0.0) {

@@ -188,6 +188,11 @@ TEST(Solve, ReportsWhenTheFormulasHaveNoFiniteResult) {
     const SolveResult result = Solve(c.row, input.texts, input.marks);
     EXPECT_EQ(result.outcome, SolveOutcome::kNoFiniteResult) << c.why;
   }
+  // A known field left unmarked is not validated: the doubles have no value
+  // for "-1e1616", though the exact values make a box of sorts of it.
+  Input unmarked = ForRow(2, {"-2200", "-1e1616", "1"});
+  unmarked.marks = {0, 0, 0, 0, 1};
+  EXPECT_EQ(Solve(2, unmarked.texts, unmarked.marks).outcome, SolveOutcome::kNoFiniteResult);
 }
 
 // Where the doubles cancel, overflow or divide by a zero the exact values do
