@@ -114,6 +114,11 @@ OverCommonDenominator CommonDenominatorForm(const ExactNumber& number) {
   const Rational& x = number.rational_part();
   const Rational& y = number.root_factor();
   OverCommonDenominator form;
+  if (number.IsRational()) {
+    form.p = mp::numerator(x);
+    form.r = mp::denominator(x);
+    return form;
+  }
   form.r = mp::lcm(mp::denominator(x), mp::denominator(y));
   form.p = mp::numerator(x) * (form.r / mp::denominator(x));
   form.q = mp::numerator(y) * (form.r / mp::denominator(y));
@@ -137,7 +142,7 @@ ExactNumber::ExactNumber(Rational value) : has_value_(true), x_(std::move(value)
 
 ExactNumber::ExactNumber(Rational x, Rational y, BigInteger d)
     : has_value_(true), x_(std::move(x)), y_(std::move(y)), d_(std::move(d)) {
-  if (y_ == 0) d_ = 1;
+  if (y_.is_zero()) d_ = 1;
 }
 
 ExactNumber ExactNumber::FromText(std::string_view text, const NumberFormat& format) {
@@ -149,7 +154,16 @@ ExactNumber ExactNumber::FromText(std::string_view text, const NumberFormat& for
     return {};
   }
   if (digit_count == 0) return ExactNumber(0);
-  BigInteger digits(decimal->digits);
+  // Read through 64 bits where they hold the digits: parsing a decimal
+  // text into a big integer costs more than the rest of a solve.
+  BigInteger digits;
+  if (digit_count <= 19) {
+    std::uint64_t small = 0;
+    std::from_chars(decimal->digits.data(), decimal->digits.data() + decimal->digits.size(), small);
+    digits = small;
+  } else {
+    digits = BigInteger(decimal->digits);
+  }
   if (decimal->negative) digits = -digits;
   if (decimal->exponent >= 0) return ExactNumber(Rational(digits * TenToThe(decimal->exponent)));
   return ExactNumber(Rational(digits, TenToThe(-decimal->exponent)));
@@ -216,7 +230,7 @@ ExactNumber operator*(const ExactNumber& a, const ExactNumber& b) {
 ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
   if (!a.has_value() || !b.has_value()) return {};
   if (b.IsRational()) {
-    if (b.x_ == 0) return {};
+    if (b.x_.is_zero()) return {};
     return ExactNumber(a.x_ / b.x_, a.y_ / b.x_, a.d_);
   }
   // a/b = a·b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational, and
@@ -227,7 +241,7 @@ ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
 }
 
 ExactNumber Sqrt(const ExactNumber& a) {
-  if (!a.has_value() || !a.IsRational() || a.x_ < 0) return {};
+  if (!a.has_value() || !a.IsRational() || a.x_.sign() < 0) return {};
   // √(n/q) = √(n·q)/q, with the square taken out of n·q.
   const BigInteger& q = mp::denominator(a.x_);
   BigInteger s, f;
@@ -259,7 +273,7 @@ bool WithinDoubleRange(const ExactNumber& number) {
   if (!number.has_value()) return false;
   // Far below the largest double by the bits alone, as nearly every value
   // is: |x| + |y|·√d < 2^(bits of x) + 2^(bits of y + half the bits of d + 1).
-  std::int64_t bits = number.rational_part() == 0 ? 0 : BitsAbove(number.rational_part());
+  std::int64_t bits = number.rational_part().is_zero() ? 0 : BitsAbove(number.rational_part());
   if (!number.IsRational()) {
     const std::int64_t root_bits = BitsAbove(number.root_factor()) +
                                    static_cast<std::int64_t>(mp::msb(number.radicand())) / 2 + 1;

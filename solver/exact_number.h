@@ -43,7 +43,9 @@ class ExactNumber {
   const Rational& rational_part() const { return x_; }
   const Rational& root_factor() const { return y_; }
   const BigInteger& radicand() const { return d_; }
-  bool IsRational() const { return y_ == 0; }
+  // Asked of the number, not by comparing with 0: Boost makes a fraction of
+  // the 0 first, at the cost of a division.
+  bool IsRational() const { return y_.is_zero(); }
   // The double nearest the value (within a unit of its last place); NaN
   // for no value, an infinity beyond the doubles' range.
   double ToDouble() const;
