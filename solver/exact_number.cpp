@@ -58,28 +58,40 @@ constexpr std::array<unsigned, 47> kSmallPrimes = {
 static_assert(kSmallPrimes.back() * kSmallPrimes.back() * kSmallPrimes.back() < 10'000'000);
 static_assert(223 * 223 * 223 > 10'000'000, "the next prime is not needed");
 
-// m = s²·f with f no perfect square, or f = 1. Trial division stops where p³
-// exceeds what is left: that has no prime factor up to p, so at most two,
-// and is a square or square-free.
-void SplitSquare(BigInteger m, BigInteger* s, BigInteger* f) {
+// Takes the small primes out of m, each p^k as p^(k/2) into s and, where k
+// is odd, p into f; stops where p³ exceeds what is left, and returns it.
+template <typename Integer>
+Integer TakeSmallPrimes(Integer m, BigInteger* s, BigInteger* f) {
+  for (const unsigned p : kSmallPrimes) {
+    if (Integer(p) * p * p > m) break;
+    // Most primes do not divide m: one remainder tells.
+    if (m % p != 0) continue;
+    unsigned times = 0;
+    do {
+      m /= p;
+      ++times;
+    } while (m % p == 0);
+    for (unsigned pair = 0; pair < times / 2; ++pair) *s *= p;
+    if (times % 2 == 1) *f *= p;
+  }
+  return m;
+}
+
+// m = s²·f with f no perfect square, or f = 1. What trial division leaves
+// has no prime factor up to the cube root of it, so at most two, and is a
+// square or square-free.
+void SplitSquare(const BigInteger& m, BigInteger* s, BigInteger* f) {
   *s = 1;
   *f = 1;
-  for (const unsigned p : kSmallPrimes) {
-    if (BigInteger(p) * p * p > m) break;
-    while (m % (p * p) == 0) {
-      m /= p * p;
-      *s *= p;
-    }
-    if (m % p == 0) {
-      m /= p;
-      *f *= p;
-    }
-  }
+  // In 64 bits where m fits them: a radicand of typed values mostly does.
+  const BigInteger rest = m <= std::numeric_limits<std::uint64_t>::max()
+                              ? BigInteger(TakeSmallPrimes(m.convert_to<std::uint64_t>(), s, f))
+                              : TakeSmallPrimes(m, s, f);
   BigInteger root;
-  if (IsSquare(m, &root)) {
+  if (IsSquare(rest, &root)) {
     *s *= root;
   } else {
-    *f *= m;
+    *f *= rest;
   }
 }
 
@@ -233,11 +245,10 @@ ExactNumber operator/(const ExactNumber& a, const ExactNumber& b) {
     if (b.x_.is_zero()) return {};
     return ExactNumber(a.x_ / b.x_, a.y_ / b.x_, a.d_);
   }
-  // a/b = a·b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational, and
+  // 1/b = b̄ / (b·b̄), with b̄ = x − y√d and b·b̄ = x² − y²·d rational, and
   // not 0, as d is no square.
-  const ExactNumber conjugate(b.x_, -b.y_, b.d_);
   const Rational norm = b.x_ * b.x_ - b.y_ * b.y_ * Rational(b.d_);
-  return a * conjugate * ExactNumber(1 / norm);
+  return a * ExactNumber(b.x_ / norm, -b.y_ / norm, b.d_);
 }
 
 ExactNumber Sqrt(const ExactNumber& a) {
@@ -249,6 +260,34 @@ ExactNumber Sqrt(const ExactNumber& a) {
   const Rational root(s, q);
   if (f == 1) return ExactNumber(root);
   return ExactNumber(Rational(0), root, f);
+}
+
+namespace {
+
+// The whole cube root of m ≥ 0 where m is a cube; nullopt where it is not.
+// Newton's steps from above, as for Boost's integer square root, which has
+// no cube-root sibling.
+std::optional<BigInteger> WholeCubeRoot(const BigInteger& m) {
+  if (m.is_zero()) return BigInteger(0);
+  BigInteger x = BigInteger(1) << (mp::msb(m) / 3 + 1);
+  for (;;) {
+    const BigInteger next = (2 * x + m / (x * x)) / 3;
+    if (next >= x) break;
+    x = next;
+  }
+  if (x * x * x != m) return std::nullopt;
+  return x;
+}
+
+}  // namespace
+
+ExactNumber CubeRoot(const ExactNumber& a) {
+  if (!a.has_value() || !a.IsRational()) return {};
+  const int sign = a.x_.sign();
+  const std::optional<BigInteger> n = WholeCubeRoot(mp::abs(mp::numerator(a.x_)));
+  const std::optional<BigInteger> q = WholeCubeRoot(mp::denominator(a.x_));
+  if (!n || !q) return {};
+  return ExactNumber(Rational(sign < 0 ? BigInteger(-*n) : *n, *q));
 }
 
 std::optional<int> Sign(const ExactNumber& number) {

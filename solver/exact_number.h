@@ -55,6 +55,9 @@ class ExactNumber {
   friend ExactNumber operator*(const ExactNumber& a, const ExactNumber& b);
   friend ExactNumber operator/(const ExactNumber& a, const ExactNumber& b);
   friend ExactNumber Sqrt(const ExactNumber& a);
+  // The cube root where it is a fraction (∛(27/8) = 3/2, ∛(−8) = −2); no
+  // value where it is not, or a has a root in it.
+  friend ExactNumber CubeRoot(const ExactNumber& a);
 
  private:
   ExactNumber(Rational x, Rational y, BigInteger d);

@@ -723,6 +723,30 @@ TEST(ExactNumber, ArithmeticHolds) {
   EXPECT_EQ(RoundedToDecimals(Sqrt(ExactNumber(8)) * Sqrt(ExactNumber(2)), 0)->fixed, "4");
   EXPECT_FALSE((Sqrt(ExactNumber(2)) + Sqrt(ExactNumber(3))).has_value()) << "no such form";
   EXPECT_FALSE((ExactNumber(1) / ExactNumber(0)).has_value());
+  // Cube roots: exact where a fraction, no value where not.
+  struct Cube {
+    const char* value;
+    const char* root;  // "" for none
+  };
+  const Cube cubes[] = {
+      {"3.375", "1.5"}, {"-8", "-2"}, {"0", "0"}, {"1e-300", "1e-100"},
+      {"2", ""}, {"1000000000000000000000000000001", ""},
+      {"999999999999999999999999999999000000000000000000000000000000299999999999999999999999"
+       "999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+       "999999999999999999999999999999999999",
+       ""},
+  };
+  for (const Cube& c : cubes) {
+    const ExactNumber root = CubeRoot(ExactNumber::FromText(c.value, {}));
+    if (std::string_view(c.root).empty()) {
+      EXPECT_FALSE(root.has_value()) << c.value;
+    } else {
+      EXPECT_EQ(Sign(root - ExactNumber::FromText(c.root, {})), 0) << c.value;
+    }
+  }
+  const ExactNumber big_cube = ExactNumber::FromText("123456789012345678901", {});
+  EXPECT_EQ(Sign(CubeRoot(big_cube * big_cube * big_cube) - big_cube), 0);
+  EXPECT_FALSE(CubeRoot(Sqrt(ExactNumber(2))).has_value());
   EXPECT_FALSE(Sqrt(ExactNumber(-1)).has_value());
   // Significant digits of small values, each rounded once from the exact value.
   struct Significant {
