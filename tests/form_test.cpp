@@ -844,6 +844,52 @@ TEST_F(FormTest, WindowGrabbedToPng) {
   }
 }
 
+// A tap of a finger acts on a control as a click does, where the window's
+// background keeps its press and hold: the calculate button calculates, a
+// list entry is chosen, a field takes the focus and the cursor, a finger
+// drawn over a text scrolls it.
+TEST_F(FormTest, ATapActsAsAClick) {
+  static QPointingDevice* const finger = QTest::createTouchDevice();
+  const auto tap = [&](QWidget* control, QPoint at) {
+    const QPoint in_window = control->mapTo(window_.get(), at);
+    QTest::touchEvent(window_.get(), finger).press(0, in_window);
+    QTest::touchEvent(window_.get(), finger).release(0, in_window);
+    QApplication::processEvents();
+  };
+  // A list entry: the row whose given values are a, b and V.
+  QListWidget* list = List();
+  tap(list->viewport(), list->visualItemRect(list->item(2)).center());
+  EXPECT_EQ(list->currentRow(), 2);
+  EXPECT_TRUE(Field(4)->isEnabled() && !Field(4)->isReadOnly()) << "V is given";
+  // A field: the focus, the cursor where the finger is.
+  for (const auto& [field, text] : {std::pair{0, "3"}, std::pair{1, "4"}, std::pair{4, "50"}}) {
+    tap(Field(field), Field(field)->rect().center());
+    EXPECT_EQ(QApplication::focusWidget(), Field(field)) << field;
+    QTest::keyClicks(Field(field), text);
+  }
+  // The calculate button.
+  tap(Button(0), Button(0)->rect().center());
+  EXPECT_EQ(Field(2)->text().toStdString(), "4.1666667");
+  // The task text: a finger drawn up scrolls it down; a tap gives it the focus.
+  auto* task = Control<QPlainTextEdit>("Text1(0)");
+  QScrollBar* scroll = task->verticalScrollBar();
+  ASSERT_GT(scroll->maximum(), 3) << "the task text is longer than its box";
+  const int before = scroll->value();
+  const QPoint start = task->viewport()->mapTo(window_.get(), task->viewport()->rect().center());
+  QTest::touchEvent(window_.get(), finger).press(0, start);
+  for (int step = 1; step <= 6; ++step) {
+    QTest::touchEvent(window_.get(), finger).move(0, start - QPoint(0, 10 * step));
+  }
+  QTest::touchEvent(window_.get(), finger).release(0, start - QPoint(0, 60));
+  EXPECT_GT(scroll->value(), before) << "scrolled with the finger";
+  EXPECT_FALSE(task->textCursor().hasSelection()) << "a swipe selects nothing";
+  tap(task->viewport(), task->viewport()->rect().center());
+  EXPECT_EQ(QApplication::focusWidget(), task);
+  // The background still opens the menu only when held; a tap opens nothing.
+  tap(window_.get(), QPoint(4, 200));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 // A page is written whole, only where a regular file is or nothing is; what
 // stood there otherwise stays as it was, and a file it replaces keeps its
 // permissions.

@@ -10,8 +10,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
+#include <QTouchEvent>
 
 #include "window/classic_style.h"
 #include "window/form_layout.h"
@@ -195,6 +198,48 @@ void ValueField::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLineEdit::keyPressEvent(event);
+}
+
+InfoText::InfoText(QWidget* parent) : QPlainTextEdit(parent) {
+  viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+bool InfoText::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: {
+      const auto* touch = static_cast<QTouchEvent*>(event);
+      const QPointF at = touch->points().front().position();
+      if (event->type() == QEvent::TouchBegin) {
+        finger_ = at;
+        unscrolled_ = 0;
+        swiped_ = false;
+      } else if (event->type() == QEvent::TouchUpdate) {
+        const QPointF moved = at - finger_;
+        swiped_ = swiped_ || moved.manhattanLength() >
+                                 QGuiApplication::styleHints()->startDragDistance();
+        if (swiped_) {
+          // The text follows the finger, a line at a time, as its scroll bar counts.
+          unscrolled_ += moved.y();
+          finger_ = at;
+          const qreal line = fontMetrics().lineSpacing();
+          const auto lines = static_cast<int>(unscrolled_ / line);
+          unscrolled_ -= lines * line;
+          verticalScrollBar()->setValue(verticalScrollBar()->value() - lines);
+        }
+      } else if (!swiped_) {
+        setFocus(Qt::MouseFocusReason);
+        setTextCursor(cursorForPosition(at.toPoint()));
+      }
+      event->accept();
+      return true;
+    }
+    case QEvent::TouchCancel:
+      return true;
+    default:
+      return QPlainTextEdit::viewportEvent(event);
+  }
 }
 
 void InfoText::SetText(const QString& text) {

@@ -102,10 +102,11 @@ class ValueField : public QLineEdit {
 };
 
 // A text of the window the user reads, selects and copies, whose context menu
-// keeps the window's look.
+// keeps the window's look. A finger drawn over it scrolls it; a tap gives it
+// the focus and the cursor.
 class InfoText : public QPlainTextEdit {
  public:
-  using QPlainTextEdit::QPlainTextEdit;
+  explicit InfoText(QWidget* parent = nullptr);
 
   // The text, laid out once the view shows, at the width it shows at: until
   // then the view has no size of its own, and would lay the text out at a
@@ -115,9 +116,15 @@ class InfoText : public QPlainTextEdit {
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   QString pending_;
+  // The finger on the text: where it last was, how far it has yet to move
+  // for the next line, and whether it has moved beyond a tap.
+  QPointF finger_;
+  qreal unscrolled_ = 0;
+  bool swiped_ = false;
 };
 
 // Asks the model, before a keystroke or paste changes a value field, what the

@@ -59,6 +59,16 @@ QString ResourceText(std::string_view path) {
   return QString::fromUtf8(file.readAll());
 }
 
+// Whether a widget, or the control it is part of (a list's viewport), takes
+// the focus below the window: a control that a tap acts on as a click,
+// rather than the window's background.
+bool IsControl(const QWidget* widget, const QWidget* window) {
+  for (; widget != nullptr && widget != window; widget = widget->parentWidget()) {
+    if (widget->focusPolicy() != Qt::NoFocus) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
@@ -227,6 +237,7 @@ void Dravik::resizeEvent(QResizeEvent* event) {
 
 void Dravik::contextMenuEvent(QContextMenuEvent* event) { ShowMenu(event->globalPos()); }
 
+
 // A finger held still on the window's background, then lifted, opens its
 // menu, as a right click does: a touch board has no right button. The menu
 // comes when the finger lifts, as on Windows, so that lifting it does not
@@ -235,6 +246,12 @@ bool Dravik::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::TouchBegin: {
       const auto* touch = static_cast<QTouchEvent*>(event);
+      // A finger on a control is left to Qt, which makes a click of it: the
+      // window takes only what falls on its background.
+      if (IsControl(childAt(touch->points().front().position().toPoint()), this)) {
+        event->ignore();
+        return false;
+      }
       if (touch->points().size() == 1) {
         held_at_ = touch->points().front().globalPosition().toPoint();
         holding_ = true;
