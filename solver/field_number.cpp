@@ -306,9 +306,14 @@ std::string PowerOfTen(std::int64_t exponent) {
 std::optional<std::string> TypedNumberText(std::string_view text, const NumberFormat& format) {
   const std::optional<NumberToken> token = WholeNumberToken(text, format);
   if (!token) return std::nullopt;
-  std::string plain = WithoutLeadingZeros(token->integer_digits);
-  if (plain.empty()) plain = "0";
-  if (!token->fraction_digits.empty()) plain += "." + token->fraction_digits;
+  // Built by appending only: GCC 12 at -O3 takes an assignment to a string
+  // that may be empty for an overlapping copy.
+  const std::string integer = WithoutLeadingZeros(token->integer_digits);
+  std::string plain(integer.empty() ? std::string_view("0") : std::string_view(integer));
+  if (!token->fraction_digits.empty()) {
+    plain += '.';
+    plain += token->fraction_digits;
+  }
   std::string written = FormatDecimalText(plain, token->negative, format);
   const std::string exponent = WithoutLeadingZeros(token->exponent_digits);
   if (!exponent.empty()) {

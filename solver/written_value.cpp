@@ -16,8 +16,13 @@ constexpr int kSignificantDigits = 7;
 std::string PowerOfTenText(std::string digits, std::int64_t exponent, bool negative,
                            const NumberFormat& format) {
   digits.erase(std::max<std::size_t>(1, digits.find_last_not_of('0') + 1));
-  std::string plain = digits.substr(0, 1);
-  if (digits.size() > 1) plain += "." + digits.substr(1);
+  // Appended, never a text put before another: GCC 12 at -O3 warns wrongly
+  // (-Wrestrict) on that form.
+  std::string plain(1, digits.front());
+  if (digits.size() > 1) {
+    plain += '.';
+    plain.append(digits, 1);
+  }
   return FormatDecimalText(plain, negative, format) + PowerOfTen(exponent);
 }
 

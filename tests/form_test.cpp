@@ -822,6 +822,42 @@ TEST(ZoomKept, RestoredWhereItFits) {
   QFile::remove(path);
 }
 
+// The solution window opens at the main window's step, wholly on the
+// screen; a step the user gives it is its own, kept, while the main
+// window's stays as it was; after the main window's changes, it follows
+// that again.
+TEST(ZoomKept, TheSolutionOpensAtTheMainWindowsStep) {
+  const QString path = QDir::temp().filePath(QStringLiteral("dravik_solution_zoom_test.ini"));
+  QFile::remove(path);
+  QSettings settings(path, QSettings::IniFormat);
+  const QRect space = QApplication::primaryScreen()->availableGeometry();
+  ASSERT_GE(LargestStepThatFits({space.width(), space.height()}), 2u);
+  struct Open {
+    std::size_t main_step;
+    std::optional<std::size_t> own_step;  // what the user then gives it
+    std::size_t expected;                 // the step it opens at
+  };
+  const Open opens[] = {{1, std::nullopt, 1}, {1, 0, 1}, {1, std::nullopt, 0},
+                        {2, std::nullopt, 2}, {0, std::nullopt, 0}};
+  for (const Open& open : opens) {
+    Dravik window({}, &settings);
+    window.Load();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.zoom().SetStep(open.main_step);
+    QTest::keyClick(&window, Qt::Key_F2);
+    auto* solution = window.findChild<SolutionWindow*>("Solution");
+    ASSERT_NE(solution, nullptr);
+    EXPECT_EQ(solution->zoom().step(), open.expected) << open.main_step;
+    EXPECT_EQ(solution->font().pointSizeF(), WindowFont(kZoomSteps[open.expected]).pointSizeF());
+    const QRect frame = solution->frameGeometry();
+    EXPECT_TRUE(space.contains(frame)) << "wholly on the screen";
+    if (open.own_step) solution->zoom().SetStep(*open.own_step);
+  }
+  QFile::remove(path);
+}
+
 // Writes what the user sees to a PNG in the build folder, to be looked at.
 TEST_F(FormTest, WindowGrabbedToPng) {
   Type(0, "3");

@@ -95,6 +95,7 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
 
   CreateControls();
   zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, settings);
+  settings_ = settings;
   // The worked solution: F2, and the first entry of the window's menu, which
   // a touch screen opens with a press and hold.
   solution_action_ = new QAction(Text(kSolutionTitle), this);
@@ -297,7 +298,9 @@ void Dravik::ShowMenu(const QPoint& global_position) {
 
 void Dravik::OpenSolution() {
   // Made the first time it is asked for: the window's start does not wait for it.
-  if (solution_ == nullptr) solution_ = new SolutionWindow(model_, this);
+  if (solution_ == nullptr) {
+    solution_ = new SolutionWindow(model_, this, [this] { return zoom_->step(); }, settings_);
+  }
   solution_->Open();
 }
 

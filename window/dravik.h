@@ -98,6 +98,7 @@ class Dravik : public QWidget {
   QAction* solution_action_ = nullptr;
   // Made the first time the user opens it.
   SolutionWindow* solution_ = nullptr;
+  QSettings* settings_ = nullptr;  // the program's, or none
   // A finger on the window's background, where, and whether it has not
   // moved: held long enough once the timer has run out.
   QTimer press_and_hold_;

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <array>
@@ -25,6 +26,7 @@
 #include "window/classic_style.h"
 #include "window/controls.h"
 #include "window/page_printer.h"
+#include "window/placement.h"
 #include "window/window_model.h"
 #include "window/zoom.h"
 
@@ -52,6 +54,11 @@ static_assert(static_cast<std::size_t>(FileWriteOutcome::kFailed) + 1 == kSaveFa
 const char* SaveFailure(FileWriteOutcome outcome) {
   return kSaveFailures[static_cast<std::size_t>(outcome)];
 }
+
+// Where its zoom is kept, beside the main window's, and with which step of
+// the main window's it was chosen.
+constexpr char kZoomGroup[] = "solution-zoom";
+constexpr char kWithMainStepKey[] = "solution-zoom/with-main-step";
 
 // The window at 100 %: room for the drawing and some twenty lines.
 constexpr PixelSize kDesign{560, 640};
@@ -176,8 +183,12 @@ bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
   return painter.end();
 }
 
-SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
-    : QWidget(main_window, Qt::Window), model_(model) {
+SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
+                               std::function<std::size_t()> main_step, QSettings* settings)
+    : QWidget(main_window, Qt::Window),
+      model_(model),
+      main_step_(std::move(main_step)),
+      settings_(settings) {
   setObjectName(QStringLiteral("Solution"));
   setWindowTitle(Text(kSolutionTitle) + QString::fromUtf8(" – ") +
                  QString::fromUtf8(kProgramTitle));
@@ -220,8 +231,15 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window)
   connect(print_, &QPushButton::clicked, this, [this] { AskAndPrint(); });
   connect(save_pdf_, &QPushButton::clicked, this, [this] { AskAndSavePdf(); });
 
-  zoom_.emplace(this, [this](std::size_t step) { ApplyZoom(step); }, nullptr,
-                ZoomLayout{kDesign, false});
+  zoom_.emplace(
+      this,
+      [this](std::size_t step) {
+        ApplyZoom(step);
+        // The main window's step the step was chosen at: while that stands,
+        // the solution opens at its own.
+        if (settings_) settings_->setValue(QLatin1String(kWithMainStepKey), static_cast<int>(main_step_()));
+      },
+      settings, ZoomLayout{kDesign, false, kZoomGroup});
   ApplyZoom(0);
   resize(kDesign.width, kDesign.height);
   Refresh();
@@ -256,22 +274,38 @@ void SolutionWindow::Refresh() {
   drawing_->update();
 }
 
+std::size_t SolutionWindow::OpeningStep() const {
+  const std::size_t main_step = main_step_();
+  const std::optional<std::size_t> kept = zoom_->KeptStep();
+  if (kept && settings_ &&
+      settings_->value(QLatin1String(kWithMainStepKey)).toInt() == static_cast<int>(main_step)) {
+    return *kept;
+  }
+  return main_step;
+}
+
+void SolutionWindow::PlaceBesideMainWindow() {
+  const QWidget* main_window = parentWidget();
+  const QScreen* screen = main_window->screen();
+  if (screen == nullptr) return;
+  // Before it was first shown, a window knows nothing of its frame: the main
+  // window's, from the same window manager, stands in for it.
+  const QWidget* framed = testAttribute(Qt::WA_WState_ExplicitShowHide) ? this : main_window;
+  const QRect outer = framed->frameGeometry(), inner = framed->geometry();
+  const FrameMargins margins{inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+  const auto rect = [](const QRect& r) { return ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
+  const Placement placed =
+      PlaceBeside(rect(main_window->frameGeometry()), rect(screen->availableGeometry()), width(),
+                  height(), margins, kGap);
+  resize(placed.client_width, placed.client_height);
+  move(placed.frame.x, placed.frame.y);
+}
+
 void SolutionWindow::Open() {
   if (!isVisible()) {
-    // Beside the main window, on its screen, as far as the screen allows.
-    const QWidget* main_window = parentWidget();
-    QRect frame(main_window->frameGeometry().topRight() + QPoint(kGap, 0), frameGeometry().size());
-    if (const QScreen* screen = main_window->screen()) {
-      const QRect space = screen->availableGeometry();
-      // No larger than the screen: the text scrolls.
-      const QSize border = frameGeometry().size() - size();
-      if (frame.width() > space.width() || frame.height() > space.height()) {
-        resize(size().boundedTo(space.size() - border));
-        frame.setSize(frameGeometry().size().boundedTo(space.size()));
-      }
-      frame = MovedInto(frame, space);
-    }
-    move(frame.topLeft());
+    zoom_->SetStep(OpeningStep());
+    PlaceBesideMainWindow();
   }
   Refresh();
   show();

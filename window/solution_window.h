@@ -6,7 +6,10 @@
 // or save as a PDF page. It shows the main window's model: the solution of
 // the last calculation while the fields hold its numbers, else what to do.
 
+#include <QPointer>
 #include <QWidget>
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,6 +23,7 @@ class QPagedPaintDevice;
 class QPainter;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
 class QStyle;
 
 namespace prism {
@@ -43,13 +47,18 @@ FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solu
 
 class SolutionWindow : public QWidget {
  public:
-  // A window of its own beside the main window, which owns it.
-  SolutionWindow(const WindowModel& model, QWidget* main_window);
+  // A window of its own beside the main window, which owns it; main_step
+  // tells the main window's zoom step. settings, where given, keeps its own
+  // step beside the main window's; it must outlive the window.
+  SolutionWindow(const WindowModel& model, QWidget* main_window,
+                 std::function<std::size_t()> main_step, QSettings* settings = nullptr);
   ~SolutionWindow() override;
 
   // Shows the model's solution as it now stands.
   void Refresh();
-  // Opened beside the main window, on its screen, and made the active window.
+  // Opened beside the main window, wholly on its screen, and made the
+  // active window: at the main window's zoom step, or at the step the user
+  // gave it since the main window's last changed.
   void Open();
 
   const WorkedSolution& shown() const { return shown_; }
@@ -60,6 +69,8 @@ class SolutionWindow : public QWidget {
 
  private:
   void ApplyZoom(std::size_t step);
+  std::size_t OpeningStep() const;
+  void PlaceBesideMainWindow();
   void AskAndSavePdf();
   void AskAndPrint();
 
@@ -72,6 +83,8 @@ class SolutionWindow : public QWidget {
   WorkedSolution shown_;
   // The controls' style at a zoom other than 100 %.
   QStyle* style_ = nullptr;
+  std::function<std::size_t()> main_step_;
+  QPointer<QSettings> settings_;
   std::optional<ZoomController> zoom_;
 };
 

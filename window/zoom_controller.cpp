@@ -24,8 +24,9 @@ constexpr char kZoomOutCaption[] = "Намали";
 constexpr char kZoomResetCaption[] = "Нормален размер";
 
 // Where the step is kept.
-constexpr char kStepKey[] = "zoom/step";
-constexpr char kMaximisedKey[] = "zoom/maximised";
+// Within the window's group of the settings.
+constexpr char kStepKey[] = "step";
+constexpr char kMaximisedKey[] = "maximised";
 
 // The keys first that the menu shows, then the platform's own, then the
 // keypad's; plus is a shifted key on most keyboards, and Ctrl+= is the same
@@ -123,23 +124,34 @@ void ZoomController::Choose(std::size_t step) {
   Save();
 }
 
+QString ZoomController::Key(const char* name) const {
+  return QLatin1String(layout_.settings_group) + QLatin1Char('/') + QLatin1String(name);
+}
+
+std::optional<std::size_t> ZoomController::KeptStep() const {
+  if (!settings_) return std::nullopt;
+  bool is_step = false;
+  const int stored = settings_->value(Key(kStepKey)).toInt(&is_step);
+  if (!is_step || stored < 0 || stored >= static_cast<int>(kZoomSteps.size())) return std::nullopt;
+  return static_cast<std::size_t>(stored);
+}
+
 void ZoomController::Restore() {
   if (!settings_) return;
-  bool is_step = false;
-  const int stored = settings_->value(QLatin1String(kStepKey)).toInt(&is_step);
-  if (settings_->value(QLatin1String(kMaximisedKey)).toBool()) {
+  if (settings_->value(Key(kMaximisedKey)).toBool()) {
     window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
   }
-  if (!is_step || stored <= 0 || stored >= static_cast<int>(kZoomSteps.size())) return;
-  std::size_t step = static_cast<std::size_t>(stored);
+  const std::optional<std::size_t> kept = KeptStep();
+  if (!kept || *kept == 0) return;
+  std::size_t step = *kept;
   while (step > 0 && !Fits(step)) --step;
   SetStep(step);
 }
 
 void ZoomController::Save() const {
   if (!settings_) return;
-  settings_->setValue(QLatin1String(kStepKey), static_cast<int>(step_));
-  settings_->setValue(QLatin1String(kMaximisedKey), window_->isMaximized());
+  settings_->setValue(Key(kStepKey), static_cast<int>(step_));
+  settings_->setValue(Key(kMaximisedKey), window_->isMaximized());
 }
 
 void ZoomController::UpdateActions() {

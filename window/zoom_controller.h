@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 #include "window/zoom.h"
 
@@ -25,6 +26,8 @@ namespace prism {
 struct ZoomLayout {
   PixelSize design = ClientSize(0);
   bool resize_chooses_step = true;
+  // The group of the settings its step is kept under, one a window.
+  const char* settings_group = "zoom";
 };
 
 class ZoomController : public QObject {
@@ -48,6 +51,8 @@ class ZoomController : public QObject {
   // At start: the kept step, or the largest that fits where it no longer
   // does; maximised where the window was. A value that is no step is ignored.
   void Restore();
+  // The step kept between starts, where one is.
+  std::optional<std::size_t> KeptStep() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +63,7 @@ class ZoomController : public QObject {
   void UpdateActions();
   void KeepOnScreen();
   void Save() const;
+  QString Key(const char* name) const;
 
   QWidget* window_;
   ShowStep show_step_;
