@@ -183,11 +183,11 @@ class Writer {
 
   WorkedSolution Write() {
     const Combination& combination = kCombinationTable[static_cast<std::size_t>(row_)];
-    lines_.emplace_back("Дадено:");
+    lines_.emplace_back(Heading(SolutionPart::kGiven));
     for (Quantity q : combination.known) lines_.push_back(Given(q));
-    lines_.push_back("Търси се: " + std::string(QuantityCaption(combination.computed[0])) + ", " +
+    lines_.push_back(std::string(Heading(SolutionPart::kSought)) + " " + std::string(QuantityCaption(combination.computed[0])) + ", " +
                      std::string(QuantityCaption(combination.computed[1])));
-    lines_.emplace_back("Решение:");
+    lines_.emplace_back(Heading(SolutionPart::kSteps));
     for (const Step& step : kRowSteps[static_cast<std::size_t>(row_)]) {
       if (!Take(step)) return Done(false);
       if (row_ == 9 && step.name == 'q') {
@@ -213,9 +213,9 @@ class Writer {
       OutOfRange(Letter(combination.computed[0]));
       return Done(false);
     }
-    lines_.emplace_back("Отговор:");
+    lines_.emplace_back(Heading(SolutionPart::kAnswer));
     for (Quantity q : combination.computed) lines_.push_back(Answer(q));
-    lines_.emplace_back("Още:");
+    lines_.emplace_back(Heading(SolutionPart::kMore));
     if (!doubles_.Has('B') && !Take(kBaseArea)) return Done(false);
     lines_.push_back(MoreLine("S₁ = S + 2·B", "S + 2·B", Dimension::kArea,
                               {[](const auto& v) { return v['S'] + 2 * v['B']; }}));

@@ -56,6 +56,28 @@ constexpr const LengthUnitInfo& UnitInfo(LengthUnit unit) {
 // other text.
 std::optional<LengthUnit> FindLengthUnit(std::string_view name);
 
+// The headings a solution's parts start with, in their order: a line is the
+// heading alone, or (what is sought) the heading and its text.
+enum class SolutionPart { kGiven, kSought, kSteps, kAnswer, kMore, kCount };
+inline constexpr std::array<std::string_view, static_cast<std::size_t>(SolutionPart::kCount)>
+    kSolutionHeadings = {"Дадено:", "Търси се:", "Решение:", "Отговор:", "Още:"};
+
+constexpr std::string_view Heading(SolutionPart part) {
+  return kSolutionHeadings[static_cast<std::size_t>(part)];
+}
+
+// The heading the line starts, where it starts one.
+constexpr std::optional<SolutionPart> HeadingOf(std::string_view line) {
+  for (std::size_t i = 0; i < kSolutionHeadings.size(); ++i) {
+    const std::string_view heading = kSolutionHeadings[i];
+    if (line == heading ||
+        (line.starts_with(heading) && line.substr(heading.size()).starts_with(' '))) {
+      return static_cast<SolutionPart>(i);
+    }
+  }
+  return std::nullopt;
+}
+
 struct WorkedSolution {
   std::vector<std::string> lines;
   // The data describe a box; its five values are then in values, as the

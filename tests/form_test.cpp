@@ -19,6 +19,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPointingDevice>
 #include <QStyleHints>
@@ -49,6 +52,7 @@
 #include "window/box_sketch.h"
 #include "window/dravik.h"
 #include "window/page_printer.h"
+#include "window/solution_page.h"
 #include "window/solution_window.h"
 #include "window/whole_file.h"
 #include "window/zoom.h"
@@ -924,6 +928,79 @@ TEST_F(FormTest, ATapActsAsAClick) {
   // The background still opens the menu only when held; a tap opens nothing.
   tap(window_.get(), QPoint(4, 200));
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// The solution's pages, as the PDF file and the printer take them: the
+// drawing's band as tall as the box needs and at most a third of the area,
+// every line within the margins and wrapped there, its heading in bold, a
+// long solution over more pages with their numbers.
+TEST(SolutionPages, LaidOutWithinTheMarginsOnAsManyPagesAsNeeded) {
+  // The long one is painted too, into the build folder, to be looked at.
+  const QString path = QDir::current().absoluteFilePath("dravik_long_solution.pdf");
+  QPdfWriter writer(path);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+  const QSizeF area(writer.width(), writer.height());
+  const auto solved = [](const char* a, const char* b, const char* c) {
+    FieldTexts texts;
+    texts[0] = a, texts[1] = b, texts[2] = c;
+    return *SolveWorked(0, texts);
+  };
+  WorkedSolution long_one = solved("3", "4", "5");
+  for (int i = 0; i < 60; ++i) {
+    long_one.lines.push_back("S₁ = S + 2·B = 1234567,4938 + 2·0,2469 = 1234567,4938 и още " +
+                             std::string(static_cast<std::size_t>(i % 7) * 12, 'x'));
+  }
+  struct Case {
+    const char* name;
+    WorkedSolution solution;
+    int pages;
+  };
+  const Case cases[] = {
+      {"a short one, a tall box", solved("3", "4", "50"), 1},
+      {"a short one, a flat box", solved("123000000", "1", "1"), 1},
+      {"a long one", long_one, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SolutionPages pages = PlanSolutionPages(c.solution, QStringLiteral("Заглавие"), area, &writer);
+    EXPECT_EQ(pages.count, c.pages);
+    ASSERT_FALSE(pages.drawing.isEmpty());
+    EXPECT_LE(pages.drawing.height(), area.height() / 3 + 0.5);
+    ASSERT_EQ(pages.lines.size(), c.solution.lines.size());
+    const QRectF printable(QPointF(0, 0), area);
+    int page = 0;
+    qreal previous_bottom = pages.drawing.bottom();
+    for (const PageLine& line : pages.lines) {
+      EXPECT_TRUE(printable.contains(line.rect)) << line.text.toStdString();
+      EXPECT_LE(line.rect.bottom(), pages.footer.top()) << "clear of the footer";
+      if (line.page != page) {
+        EXPECT_EQ(line.page, page + 1);
+        page = line.page;
+        previous_bottom = 0;
+      }
+      EXPECT_GE(line.rect.top(), previous_bottom - 0.01) << "in order, never over another";
+      previous_bottom = line.rect.bottom();
+      if (HeadingOf(line.text.toStdString())) {
+        EXPECT_GT(line.bold_length, 0);
+      }
+    }
+    if (c.pages > 1) {
+      // The longest lines wrap: they take more than one row.
+      const auto tallest = std::max_element(
+          pages.lines.begin(), pages.lines.end(),
+          [](const PageLine& x, const PageLine& y) { return x.rect.height() < y.rect.height(); });
+      EXPECT_GT(tallest->rect.height(), 1.5 * pages.lines.front().rect.height());
+    }
+  }
+  const SolutionPages tall = PlanSolutionPages(cases[0].solution, {}, area, &writer);
+  const SolutionPages flat = PlanSolutionPages(cases[1].solution, {}, area, &writer);
+  EXPECT_LT(flat.drawing.height(), tall.drawing.height() / 2) << "a flat box, a low band";
+  EXPECT_NEAR(tall.drawing.height(), area.height() / 3, 1) << "a tall box, the most there is";
+  ASSERT_TRUE(PaintSolutionPages(writer, QStringLiteral("Заглавие"), long_one));
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll().count("/Type /Page\n"), 3) << "three pages";
 }
 
 // A page is written whole, only where a regular file is or nothing is; what

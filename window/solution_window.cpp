@@ -40,7 +40,6 @@ constexpr char kPrintFailed[] = "Решението не можа да бъде 
 constexpr char kPrintUnavailable[] =
     "Печатът не е достъпен: липсва част от програмата. Запишете решението като PDF.";
 constexpr char kDefaultPdfName[] = "решение.pdf";
-constexpr char kNotToScale[] = "(не е в мащаб)";
 // Why a page was not saved, by FileWriteOutcome; the file that was there
 // stays as it was.
 constexpr std::array<const char*, 4> kSaveFailures = {
@@ -100,88 +99,6 @@ class SolutionDrawing : public QWidget {
 };
 
 }  // namespace
-
-void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolution& solution,
-                      qreal line_width) {
-  if (!solution.box) return;
-  const QFontMetricsF metrics(painter.font());
-  const auto label = [&](std::size_t edge) {
-    return QString::fromStdString(solution.edge_labels[edge]);
-  };
-  const qreal line = metrics.height();
-  const qreal left = metrics.horizontalAdvance(label(2)) + line / 2;
-  const qreal right = metrics.horizontalAdvance(label(1)) + line / 2;
-  const std::optional<BoxSketch> sketch =
-      SketchBox(solution.values[Quantity::kA], solution.values[Quantity::kB],
-                solution.values[Quantity::kC], area.width() - left - right,
-                area.height() - 2.5 * line);
-  if (!sketch) return;
-  const qreal width = sketch->front_width + sketch->depth;
-  // The box in the middle of the space its labels leave.
-  const QPointF origin(area.left() + left + (area.width() - left - right - width) / 2,
-                       area.top() + sketch->depth + sketch->front_height);
-  const QPointF depth(sketch->depth, -sketch->depth);
-  const QPointF front_bl = origin, front_br = origin + QPointF(sketch->front_width, 0);
-  const QPointF front_tl = origin - QPointF(0, sketch->front_height);
-  const QPointF back_br = front_br + depth;
-
-  painter.save();
-  PaintObliqueBox(painter, {front_tl, front_br, depth}, line_width, line_width / 2);
-  painter.setPen(Qt::black);
-  const qreal below = origin.y() + line / 4;
-  painter.drawText(QRectF(front_bl.x() - left, below, sketch->front_width + 2 * left, line),
-                   Qt::AlignHCenter | Qt::AlignTop, label(0));
-  painter.drawText(QRectF(front_bl.x() - left, front_tl.y(), left - line / 4, sketch->front_height),
-                   Qt::AlignRight | Qt::AlignVCenter, label(2));
-  // Right of the receding bottom edge, clear of the grey face.
-  const QPointF b_middle = (front_br + back_br) / 2;
-  painter.drawText(QRectF(back_br.x() + line / 4, b_middle.y() - line / 2, right, line),
-                   Qt::AlignLeft | Qt::AlignVCenter, label(1));
-  if (!sketch->to_scale) {
-    painter.drawText(QRectF(area.left(), below + line, area.width(), line),
-                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kNotToScale));
-  }
-  painter.restore();
-}
-
-bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
-                       const WorkedSolution& solution) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  const QRectF page(0, 0, device.width(), device.height());
-  QFont font(WindowFontFamily());
-  font.setPointSizeF(11);
-  QFont heading = font;
-  heading.setPointSizeF(14);
-  heading.setBold(true);
-  painter.setPen(Qt::black);
-  painter.setFont(heading);
-  const qreal heading_height = QFontMetricsF(heading, &device).height();
-  painter.drawText(QRectF(page.left(), page.top(), page.width(), heading_height * 2),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, title);
-  qreal top = page.top() + heading_height * 2.5;
-  painter.setFont(font);
-  const QFontMetricsF metrics(font, &device);
-  if (solution.box) {
-    const qreal drawing = page.height() / 4;
-    PaintSolutionBox(painter, QRectF(page.left(), top, page.width(), drawing), solution,
-                     metrics.height() / 10);
-    top += drawing + metrics.height();
-  }
-  // One page: the lines smaller where there are too many for it.
-  const auto lines = static_cast<qreal>(solution.lines.size());
-  if (lines * metrics.height() > page.bottom() - top) {
-    font.setPointSizeF(font.pointSizeF() * (page.bottom() - top) / (lines * metrics.height()));
-    painter.setFont(font);
-  }
-  const qreal line_height = QFontMetricsF(font, &device).height();
-  for (const std::string& line : solution.lines) {
-    painter.drawText(QRectF(page.left(), top, page.width(), line_height),
-                     Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(line));
-    top += line_height;
-  }
-  return painter.end();
-}
 
 SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
                                std::function<std::size_t()> main_step, QSettings* settings)
@@ -315,25 +232,6 @@ void SolutionWindow::Open() {
   text_->setFocus();
 }
 
-FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
-  // The page is made whole in memory first, so that nothing touches the
-  // disk until it is known.
-  QByteArray page;
-  {
-    QBuffer buffer(&page);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    writer.setTitle(Text(kSolutionTitle));
-    writer.setCreator(QString::fromUtf8(kProgramName));
-    if (!PaintSolutionPage(writer, QString::fromUtf8(kProgramTitle), solution)) {
-      return FileWriteOutcome::kFailed;
-    }
-  }
-  return WriteWholeFile(path, page);
-}
-
 FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
   return SaveSolutionPdf(path, shown_);
 }
@@ -341,7 +239,7 @@ FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
 void SolutionWindow::AskAndPrint() {
   const PrintOutcome outcome =
       PrintPage(this, Text(kSolutionTitle), [this](QPagedPaintDevice& device) {
-        return PaintSolutionPage(device, QString::fromUtf8(kProgramTitle), shown_);
+        return PaintSolutionPages(device, QString::fromUtf8(kProgramTitle), shown_);
       });
   if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
     QMessageBox::warning(this, Text(kSolutionTitle),
@@ -352,10 +250,15 @@ void SolutionWindow::AskAndPrint() {
 
 void SolutionWindow::AskAndSavePdf() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  const QString path = QFileDialog::getSaveFileName(
-      this, QString::fromUtf8(kSavePdfCaption),
-      folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName), QStringLiteral("PDF (*.pdf)"));
-  if (path.isEmpty()) return;
+  // A dialog of its own, so that a name typed without ".pdf" gets it, and
+  // the overwrite question is asked of the name with it.
+  QFileDialog dialog(this, QString::fromUtf8(kSavePdfCaption),
+                     folder + QLatin1Char('/') + QString::fromUtf8(kDefaultPdfName),
+                     QStringLiteral("PDF (*.pdf)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().constFirst();
   const FileWriteOutcome outcome = SavePdf(path);
   if (outcome != FileWriteOutcome::kWritten) {
     QMessageBox::warning(this, Text(kSolutionTitle),

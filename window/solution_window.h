@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "solver/worked_solution.h"
+#include "window/solution_page.h"
 #include "window/whole_file.h"
 #include "window/zoom_controller.h"
 
@@ -29,21 +30,6 @@ class QStyle;
 namespace prism {
 
 class WindowModel;
-
-// The box of a solution drawn in the area, with its edges labelled, and
-// "(не е в мащаб)" under it where it is not to scale; nothing where the
-// solution has no box. line_width is the visible edges' width.
-void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolution& solution,
-                      qreal line_width);
-
-// The solution's page: the title, the drawing and the text, black on white,
-// as real text. False where the device could not be painted on.
-bool PaintSolutionPage(QPagedPaintDevice& device, const QString& title,
-                       const WorkedSolution& solution);
-
-// Writes the solution's page as a PDF file, whole or not at all: where it
-// cannot be written, the file that was there stays as it was.
-FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution);
 
 class SolutionWindow : public QWidget {
  public:
