@@ -76,7 +76,7 @@ void Print(std::FILE* stream, const QString& text) {
 // they describe a box, 1 where they do not (the text says why), 2 for an
 // argument at fault.
 int PrintSolution(const QStringList& given, const QString& unit_name, const QString& pdf,
-                  const QString& program) {
+                  bool net, const QString& program) {
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
   const NumberFormat format = RegionalNumberFormat();
@@ -105,7 +105,7 @@ int PrintSolution(const QStringList& given, const QString& unit_name, const QStr
       SolveWorked(request.row, request.texts, format, unit);
   if (!solution) return fault(QStringLiteral("--solve"), "no solution");
   if (!pdf.isNull()) {
-    switch (SaveSolutionPdf(pdf, *solution)) {
+    switch (SaveSolutionPdf(pdf, *solution, net)) {
       case FileWriteOutcome::kWritten:
         break;
       case FileWriteOutcome::kNotAFile:
@@ -187,9 +187,14 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                                QStringLiteral("With --solve: write the solution's page to this "
                                               "PDF file instead of printing it."),
                                QStringLiteral("file"));
+  const QCommandLineOption net(
+      QStringLiteral("net"),
+      QStringLiteral("With --solve and --pdf: add the net of the box (развивка) on a page of its\n"
+                     "own, at its true size where --unit gives one and it fits, else to scale."));
   parser.addOption(solve);
   parser.addOption(unit);
   parser.addOption(pdf);
+  parser.addOption(net);
   for (const QtOption& qt : kQtOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name));
     if (qt.takes_value) option.setValueName(QStringLiteral("value"));
@@ -215,17 +220,22 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   // An option given twice would leave one of its values unread, as a
   // quantity given twice would.
-  for (const QCommandLineOption* once : {&solve, &unit, &pdf}) {
+  for (const QCommandLineOption* once : {&solve, &unit, &pdf, &net}) {
     if (parser.optionNames().count(once->names().constFirst()) > 1) {
       Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() +
                         QStringLiteral(": given twice") + see_help);
       return 2;
     }
   }
+  if (parser.isSet(net) && !parser.isSet(pdf)) {
+    Print(stderr, program + QStringLiteral(": --net: only with --pdf") + see_help);
+    return 2;
+  }
   if (parser.isSet(solve)) {
     return PrintSolution(parser.positionalArguments(),
                          parser.isSet(unit) ? parser.value(unit) : QString(),
-                         parser.isSet(pdf) ? parser.value(pdf) : QString(), program);
+                         parser.isSet(pdf) ? parser.value(pdf) : QString(), parser.isSet(net),
+                         program);
   }
   for (const QCommandLineOption* only_with_solve : {&unit, &pdf}) {
     if (parser.isSet(*only_with_solve)) {

@@ -425,15 +425,17 @@ class Writer {
     WorkedSolution solution;
     solution.lines = std::move(lines_);
     solution.box = box;
+    solution.unit = unit_.unit;
     if (box) {
       // As the fields show them, whatever the doubles' last bits.
       for (Quantity q : kAllQuantities) solution.values[q] = solved_.exact[q].ToDouble();
       for (Quantity q : {Quantity::kA, Quantity::kB, Quantity::kC}) {
         const WrittenValue written =
             prism::Written(Field(q), IsGiven(Letter(q)) ? kGivenDecimals : kDecimals, format_);
+        solution.edge_values[Index(q)] = Minus(written.text) + Unit(Dimension::kLength);
         solution.edge_labels[Index(q)] = std::string(QuantityCaption(q)) +
                                          (written.approximate ? " ≈ " : " = ") +
-                                         Minus(written.text) + Unit(Dimension::kLength);
+                                         solution.edge_values[Index(q)];
       }
     }
     return solution;

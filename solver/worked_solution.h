@@ -31,14 +31,16 @@ struct LengthUnitInfo {
   // Cubic units in a litre (a cubic decimetre); 0 for numbers alone.
   std::int64_t cubes_per_litre_numerator;
   std::int64_t cubes_per_litre_denominator;
+  // How long the unit is, for a drawing to its true size; 0 for numbers alone.
+  double millimetres;
 };
 
 inline constexpr std::array<LengthUnitInfo, 5> kLengthUnits = {{
-    {LengthUnit::kNone, "—", "", 0, 1},
-    {LengthUnit::kMillimetre, "мм", "mm", 1000000, 1},
-    {LengthUnit::kCentimetre, "см", "cm", 1000, 1},
-    {LengthUnit::kDecimetre, "дм", "dm", 1, 1},
-    {LengthUnit::kMetre, "м", "m", 1, 1000},
+    {LengthUnit::kNone, "—", "", 0, 1, 0},
+    {LengthUnit::kMillimetre, "мм", "mm", 1000000, 1, 1},
+    {LengthUnit::kCentimetre, "см", "cm", 1000, 1, 10},
+    {LengthUnit::kDecimetre, "дм", "dm", 1, 1, 100},
+    {LengthUnit::kMetre, "м", "m", 1, 1000, 1000},
 }};
 
 static_assert([] {
@@ -87,6 +89,10 @@ struct WorkedSolution {
   // Where box: the edges a, b and c as a drawing labels them ("a = 3",
   // "c = 25/6").
   std::array<std::string, 3> edge_labels;
+  // Where box: the edges' values with their unit, as a net's faces name
+  // their sides ("3 см", "25/6 см"); and the unit.
+  std::array<std::string, 3> edge_values;
+  LengthUnit unit = LengthUnit::kNone;
 };
 
 // The solution of the row from the texts of its three given quantities (the

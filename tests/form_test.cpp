@@ -691,7 +691,25 @@ TEST_F(FormTest, SolutionWindowFollowsTheFields) {
   QFile page(pdf);
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_TRUE(page.readAll().startsWith("%PDF"));
+  page.close();
+  // The net in the drawing's place, at a tap, and on a page of its own.
+  QPushButton* net = nullptr;
+  for (QPushButton* button : solution->findChildren<QPushButton*>()) {
+    if (button->accessibleName() == QString::fromUtf8(kNetTitle)) net = button;
+  }
+  ASSERT_NE(net, nullptr);
+  EXPECT_TRUE(net->isEnabled());
+  static QPointingDevice* const net_finger = QTest::createTouchDevice();
+  const QPoint on_net = net->mapTo(solution, net->rect().center());
+  QTest::touchEvent(solution, net_finger).press(0, on_net);
+  QTest::touchEvent(solution, net_finger).release(0, on_net);
+  QApplication::processEvents();
+  EXPECT_TRUE(net->isChecked()) << "a tap acts as a click";
+  ASSERT_EQ(solution->SavePdf(pdf), FileWriteOutcome::kWritten);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_EQ(page.readAll().count("/Type /Page\n"), 2) << "the solution and its net";
   page.remove();
+  net->click();
   EXPECT_EQ(solution->SavePdf(QStringLiteral("/nonexistent-folder/x.pdf")),
             FileWriteOutcome::kFailed);
   EXPECT_TRUE(PrintingAvailable()) << "the printing library is found and loads";

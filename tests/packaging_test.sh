@@ -111,6 +111,12 @@ cli)
   check 0 "" env -u DISPLAY -u QT_QPA_PLATFORM "$program" --solve c=5 S=70 V=60 --pdf "$out/s.pdf"
   [ "$(pdfinfo "$out/s.pdf" | awk '/^Pages:/ {print $2}')" = 1 ] || fail "not one page"
   pdftotext "$out/s.pdf" - | grep -qxE "b ?= ?4" || fail "no answer in the PDF"
+  # With its net on a page of its own, at its true size.
+  check 0 "" "$program" --solve a=3 b=4 c=5 --unit см --net --pdf "$out/net.pdf"
+  [ "$(pdfinfo "$out/net.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "not two pages"
+  pdftotext "$out/net.pdf" - | grep -q "Мащаб 1:1" || fail "no scale on the net's page"
+  check 2 "$executable: --net: only with --pdf ($executable --help lists the options)" \
+    "$program" --solve a=3 b=4 c=5 --net
   check 2 "$executable: --pdf $out/no/s.pdf: cannot be written; what was there is left as it was" \
     "$program" --solve a=3 b=4 c=5 --pdf "$out/no/s.pdf"
   # Only a regular file is written over: a pipe or a device stays what it is.

@@ -22,6 +22,14 @@ namespace prism {
 namespace {
 
 constexpr char kNotToScale[] = "(не е в мащаб)";
+constexpr char kNetPageTitle[] = "Развивка на правоъгълния паралелепипед";
+constexpr char kNotTrueSize[] = "(не е в реален размер)";
+constexpr char kPrintTrueSize[] =
+    "Отпечатайте в реален размер (100 %), без „Побери в страницата“.";
+constexpr char kCheckLineLabel[] = "10 см";
+constexpr qreal kCheckLineMillimetres = 100;
+constexpr char kBaseName[] = "основа";
+constexpr char kSideName[] = "околна стена";
 constexpr char kPageNumber[] = "Страница %1 от %2";
 
 constexpr qreal kTextPoints = 11;
@@ -84,7 +92,69 @@ std::unique_ptr<QTextLayout> LaidOut(const PageLine& line, const QFont& font, QP
   return layout;
 }
 
+// Where a point of the net stands in the drawing, turned a quarter where
+// the scale says, then scaled and moved into place.
+QPointF Placed(const NetPoint& p, const BoxNet& net, bool turned, qreal scale, QPointF origin) {
+  const QPointF upright = turned ? QPointF(net.height - p.y, p.x) : QPointF(p.x, p.y);
+  return origin + upright * scale;
+}
+
 }  // namespace
+
+std::optional<NetScale> PaintSolutionNet(QPainter& painter, const QRectF& area,
+                                         qreal device_per_mm, const WorkedSolution& solution,
+                                         bool true_size) {
+  if (!solution.box) return std::nullopt;
+  const double a = solution.values[Quantity::kA], b = solution.values[Quantity::kB],
+               c = solution.values[Quantity::kC];
+  const double unit_mm = true_size ? UnitInfo(solution.unit).millimetres : 0;
+  const std::optional<NetScale> scale =
+      ChooseNetScale(a, b, c, unit_mm, area.width() / device_per_mm,
+                     area.height() / device_per_mm, kNetTabMillimetres);
+  if (!scale) return std::nullopt;
+  const std::optional<BoxNet> net = NetOfBox(a, b, c, kNetTabMillimetres / scale->mm_per_unit);
+  if (!net) return std::nullopt;
+  const qreal to_device = scale->mm_per_unit * device_per_mm;
+  const QSizeF drawn = scale->turned ? QSizeF(net->height, net->width) * to_device
+                                     : QSizeF(net->width, net->height) * to_device;
+  const QPointF origin = area.center() - QPointF(drawn.width(), drawn.height()) / 2;
+  const auto at = [&](const NetPoint& p) { return Placed(p, *net, scale->turned, to_device, origin); };
+
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  // A quarter of a millimetre on paper, and no thinner than a pixel on screen.
+  const qreal line = std::max<qreal>(0.25 * device_per_mm, 1);
+  painter.setPen(QPen(Qt::black, line, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  for (const NetSegment& cut : net->cut_lines) painter.drawLine(at(cut.from), at(cut.to));
+  QPen fold(Qt::black, line * 0.8, Qt::CustomDashLine, Qt::FlatCap);
+  fold.setDashPattern({8, 5});
+  painter.setPen(fold);
+  for (const NetSegment& folded : net->fold_lines) painter.drawLine(at(folded.from), at(folded.to));
+  // Each face named with its sides, upright whichever way the net is turned.
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(painter.font());
+  for (const NetFaceRect& face : net->faces) {
+    const QRectF drawn_face = QRectF(at(face.top_left),
+                                     at({face.top_left.x + face.width, face.top_left.y + face.height}))
+                                  .normalized();
+    const QString sides =
+        QString::fromStdString(solution.edge_values[static_cast<std::size_t>(face.across)] + " × " +
+                               solution.edge_values[static_cast<std::size_t>(face.down)]);
+    const QString name = QString::fromUtf8(face.face == NetFace::kBase ? kBaseName : kSideName);
+    // What fits in the face: its sides and its name, its sides, or nothing.
+    const qreal room = drawn_face.width() - metrics.averageCharWidth();
+    QString text;
+    if (std::max(metrics.horizontalAdvance(sides), metrics.horizontalAdvance(name)) <= room &&
+        2 * metrics.height() <= drawn_face.height()) {
+      text = sides + QLatin1Char('\n') + name;
+    } else if (metrics.horizontalAdvance(sides) <= room && metrics.height() <= drawn_face.height()) {
+      text = sides;
+    }
+    painter.drawText(drawn_face, Qt::AlignCenter, text);
+  }
+  painter.restore();
+  return scale;
+}
 
 void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolution& solution,
                       qreal line_width) {
@@ -194,8 +264,54 @@ SolutionPages PlanSolutionPages(const WorkedSolution& solution, const QString& t
   return pages;
 }
 
+namespace {
+
+// The net's page: its title and scale, the net, and at its true size the
+// line to check the print by and how to print it.
+void PaintNetPage(QPainter& painter, QPagedPaintDevice& device, const WorkedSolution& solution) {
+  const QRectF area(0, 0, device.width(), device.height());
+  const qreal per_mm =
+      area.width() / device.pageLayout().paintRect(QPageLayout::Millimeter).width();
+  const QFont title_font = PageFont(kTitlePoints, true), text_font = PageFont(kTextPoints);
+  const QFont label_font = PageFont(kFooterPoints);
+  const qreal line = QFontMetricsF(text_font, &device).height();
+  painter.setFont(title_font);
+  const qreal title_height = QFontMetricsF(title_font, &device).height();
+  painter.drawText(QRectF(0, 0, area.width(), title_height), Qt::AlignHCenter | Qt::AlignTop,
+                   QString::fromUtf8(kNetPageTitle));
+  const bool true_size = UnitInfo(solution.unit).millimetres > 0;
+  // Room below the title for the scale, and at the foot for the check line.
+  const qreal top = title_height + 2 * line;
+  const qreal foot = true_size ? 3 * line + 2 * per_mm : 0;
+  painter.setFont(label_font);
+  const std::optional<NetScale> scale = PaintSolutionNet(
+      painter, QRectF(0, top, area.width(), area.height() - top - foot), per_mm, solution,
+      true_size);
+  painter.setFont(text_font);
+  const QString scale_text = !scale ? QString()
+                             : scale->true_size ? QString::fromStdString(NetScaleText(*scale))
+                                                : QString::fromUtf8(kNotTrueSize);
+  painter.drawText(QRectF(0, title_height + line / 2, area.width(), line), Qt::AlignHCenter,
+                   scale_text);
+  if (scale && scale->true_size) {
+    const qreal y = area.height() - 2 * line;
+    const qreal length = kCheckLineMillimetres * per_mm;
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0.3 * per_mm));
+    painter.drawLine(QPointF(0, y), QPointF(length, y));
+    for (const qreal x : {0.0, length}) painter.drawLine(QPointF(x, y - per_mm * 2), QPointF(x, y + per_mm * 2));
+    painter.restore();
+    painter.drawText(QRectF(length + line / 2, y - line / 2, area.width(), line), Qt::AlignVCenter,
+                     QString::fromUtf8(kCheckLineLabel));
+    painter.drawText(QRectF(0, area.height() - line, area.width(), line), Qt::AlignLeft,
+                     QString::fromUtf8(kPrintTrueSize));
+  }
+}
+
+}  // namespace
+
 bool PaintSolutionPages(QPagedPaintDevice& device, const QString& title,
-                        const WorkedSolution& solution) {
+                        const WorkedSolution& solution, bool with_net) {
   const qreal margin = kPageMarginMillimetres;
   device.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
   QPainter painter;
@@ -234,10 +350,15 @@ bool PaintSolutionPages(QPagedPaintDevice& device, const QString& title,
                        QString::fromUtf8(kPageNumber).arg(page + 1).arg(pages.count));
     }
   }
+  if (with_net && solution.box) {
+    if (!device.newPage()) return false;
+    PaintNetPage(painter, device, solution);
+  }
   return painter.end();
 }
 
-FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution) {
+FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution,
+                                 bool with_net) {
   // The page is made whole in memory first, so that nothing touches the
   // disk until it is known.
   QByteArray page;
@@ -248,7 +369,7 @@ FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solu
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(Text(kSolutionTitle));
     writer.setCreator(QString::fromUtf8(kProgramName));
-    if (!PaintSolutionPages(writer, QString::fromUtf8(kProgramTitle), solution)) {
+    if (!PaintSolutionPages(writer, QString::fromUtf8(kProgramTitle), solution, with_net)) {
       return FileWriteOutcome::kFailed;
     }
   }

@@ -9,7 +9,10 @@
 #include <QString>
 #include <vector>
 
+#include <optional>
+
 #include "solver/worked_solution.h"
+#include "window/box_net.h"
 #include "window/whole_file.h"
 
 class QPagedPaintDevice;
@@ -23,6 +26,22 @@ namespace prism {
 // solution has no box. line_width is the visible edges' width.
 void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolution& solution,
                       qreal line_width);
+
+// The name of the net's view and page.
+inline constexpr std::string_view kNetTitle = "Развивка";
+
+// The glue tabs' depth on paper, within the 7 to 10 mm a pupil folds well.
+inline constexpr double kNetTabMillimetres = 8;
+
+// The net of the solution's box drawn in the area (in the device's units,
+// device_per_mm of them to a millimetre of paper): cut lines solid, fold
+// lines dashed, each face named with its sides. To its unit's true size at
+// the scale ChooseNetScale gives where true_size is asked and the solution
+// has a unit, else as large as fits. The scale drawn at; nullopt, and
+// nothing drawn, where the solution has no box.
+std::optional<NetScale> PaintSolutionNet(QPainter& painter, const QRectF& area,
+                                         qreal device_per_mm, const WorkedSolution& solution,
+                                         bool true_size);
 
 // How tall the drawing of a solution's box is, with its labels, drawn as
 // large as fits width × at_most in the font; 0 where there is no box.
@@ -60,12 +79,15 @@ SolutionPages PlanSolutionPages(const WorkedSolution& solution, const QString& t
 inline constexpr qreal kPageMarginMillimetres = 20;
 
 // Paints the solution's pages on the device, with the margins set: black on
-// white, real text. False where the device could not be painted on.
+// white, real text; with_net adds the net on a page of its own, with its
+// scale, and where that is its true size, a 10 cm line to check the print
+// by. False where the device could not be painted on.
 bool PaintSolutionPages(QPagedPaintDevice& device, const QString& title,
-                        const WorkedSolution& solution);
+                        const WorkedSolution& solution, bool with_net = false);
 
 // Writes the solution's pages as a PDF file on A4, whole or not at all:
 // where it cannot be written, the file that was there stays as it was.
-FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution);
+FileWriteOutcome SaveSolutionPdf(const QString& path, const WorkedSolution& solution,
+                                 bool with_net = false);
 
 }  // namespace prism

@@ -83,19 +83,35 @@ class SolutionDrawing : public QWidget {
     update();
   }
 
+  // The net of the box in the drawing's place, or the box.
+  void ShowNet(bool net) {
+    net_ = net;
+    update();
+  }
+
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font());
-    PaintSolutionBox(painter, QRectF(rect()).adjusted(kGap, kGap, -kGap, -kGap), shown_,
-                     2.0 * LineWidth(zoom_));
+    const QRectF area = QRectF(rect()).adjusted(kGap, kGap, -kGap, -kGap);
+    if (net_) {
+      // As large as fits, a pixel standing for a millimetre at 100 %; the
+      // faces named smaller, so that the small ones can be.
+      QFont small = font();
+      small.setPointSizeF(font().pointSizeF() * 0.8);
+      painter.setFont(small);
+      PaintSolutionNet(painter, area, zoom_ / 100.0, shown_, false);
+    } else {
+      PaintSolutionBox(painter, area, shown_, 2.0 * LineWidth(zoom_));
+    }
   }
 
  private:
   const WorkedSolution& shown_;
   int zoom_ = 100;
+  bool net_ = false;
 };
 
 }  // namespace
@@ -119,6 +135,10 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
   unit_label->setBuddy(units_);
   print_ = new QPushButton(QString::fromUtf8(kPrintCaption), this);
   save_pdf_ = new QPushButton(QString::fromUtf8(kSavePdfCaption), this);
+  // The net instead of the box, and on a page of its own when saved or printed.
+  net_ = new QPushButton(Text(kNetTitle), this);
+  net_->setAccessibleName(Text(kNetTitle));
+  net_->setCheckable(true);
   drawing_ = new SolutionDrawing(shown_, this);
   text_ = new InfoText(this);
   text_->setObjectName(QStringLiteral("SolutionText"));
@@ -130,6 +150,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
   auto* controls = new QHBoxLayout;
   controls->addWidget(unit_label);
   controls->addWidget(units_);
+  controls->addWidget(net_);
   controls->addStretch();
   controls->addWidget(print_);
   controls->addWidget(save_pdf_);
@@ -146,6 +167,8 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
   addAction(close_action);
   connect(units_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
   connect(print_, &QPushButton::clicked, this, [this] { AskAndPrint(); });
+  connect(net_, &QPushButton::toggled, this,
+          [this](bool on) { static_cast<SolutionDrawing*>(drawing_)->ShowNet(on); });
   connect(save_pdf_, &QPushButton::clicked, this, [this] { AskAndSavePdf(); });
 
   zoom_.emplace(
@@ -187,6 +210,7 @@ void SolutionWindow::Refresh() {
   // A page only of a solution, not of a line that says what to do.
   print_->setEnabled(shown_.lines.size() > 1);
   save_pdf_->setEnabled(shown_.lines.size() > 1);
+  net_->setEnabled(shown_.box);
   drawing_->setVisible(shown_.box);
   drawing_->update();
 }
@@ -233,13 +257,14 @@ void SolutionWindow::Open() {
 }
 
 FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
-  return SaveSolutionPdf(path, shown_);
+  return SaveSolutionPdf(path, shown_, net_->isChecked());
 }
 
 void SolutionWindow::AskAndPrint() {
   const PrintOutcome outcome =
       PrintPage(this, Text(kSolutionTitle), [this](QPagedPaintDevice& device) {
-        return PaintSolutionPages(device, QString::fromUtf8(kProgramTitle), shown_);
+        return PaintSolutionPages(device, QString::fromUtf8(kProgramTitle), shown_,
+                                  net_->isChecked());
       });
   if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
     QMessageBox::warning(this, Text(kSolutionTitle),

@@ -64,6 +64,7 @@ class SolutionWindow : public QWidget {
   QComboBox* units_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* save_pdf_ = nullptr;
+  QPushButton* net_ = nullptr;
   QWidget* drawing_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
   WorkedSolution shown_;
