@@ -869,7 +869,7 @@ TEST(ZoomKept, TheSolutionOpensAtTheMainWindowsStep) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.zoom().SetStep(open.main_step);
     QTest::keyClick(&window, Qt::Key_F2);
-    auto* solution = window.findChild<SolutionWindow*>("Solution");
+    auto* solution = dynamic_cast<SolutionWindow*>(window.findChild<QWidget*>("Solution"));
     ASSERT_NE(solution, nullptr);
     EXPECT_EQ(solution->zoom().step(), open.expected) << open.main_step;
     EXPECT_EQ(solution->font().pointSizeF(), WindowFont(kZoomSteps[open.expected]).pointSizeF());
