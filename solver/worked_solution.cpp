@@ -172,13 +172,12 @@ constexpr std::string_view kNoBox = ": няма такъв паралелепи�
 
 class Writer {
  public:
-  Writer(int row, const FieldTexts& texts, const NumberFormat& format, LengthUnit unit)
-      : row_(row), texts_(texts), format_(format), unit_(UnitInfo(unit)) {
-    const Combination& combination = kCombinationTable[static_cast<std::size_t>(row)];
-    KnownMarks marks{};
-    for (Quantity q : combination.known) marks[Index(q)] = 1;
-    solved_ = Solve(row, texts, marks, format);
-    for (Quantity q : combination.known) Put(Letter(q), Field(q));
+  Writer(int row, const FieldTexts& texts, SolveResult solved, const NumberFormat& format,
+         LengthUnit unit)
+      : row_(row), texts_(texts), format_(format), unit_(UnitInfo(unit)), solved_(std::move(solved)) {
+    for (Quantity q : kCombinationTable[static_cast<std::size_t>(row)].known) {
+      Put(Letter(q), Field(q));
+    }
   }
 
   WorkedSolution Write() {
@@ -516,8 +515,18 @@ std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
   if (combination == nullptr) return std::nullopt;
   KnownMarks marks{};
   for (Quantity q : combination->known) marks[Index(q)] = 1;
-  if (!ValidateKnown(texts, marks, format)) return std::nullopt;
-  return Writer(row, texts, format, unit).Write();
+  const SolveResult solved = Solve(row, texts, marks, format);
+  if (solved.outcome == SolveOutcome::kRejected) return std::nullopt;
+  return Writer(row, texts, solved, format, unit).Write();
+}
+
+std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
+                                          const SolveResult& solved, const NumberFormat& format,
+                                          LengthUnit unit) {
+  if (FindCombination(row) == nullptr || solved.outcome == SolveOutcome::kRejected) {
+    return std::nullopt;
+  }
+  return Writer(row, texts, solved, format, unit).Write();
 }
 
 }  // namespace prism

@@ -102,6 +102,12 @@ std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
                                           const NumberFormat& format = {},
                                           LengthUnit unit = LengthUnit::kNone);
 
+// The same from what Solve gave for the row and texts, which it does not
+// solve again: nullopt for no row or a rejected press.
+std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
+                                          const SolveResult& solved, const NumberFormat& format,
+                                          LengthUnit unit);
+
 // Three given quantities read from a command line ("a=3", "V=50", any order).
 struct SolveRequest {
   int row = -1;

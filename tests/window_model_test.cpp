@@ -143,14 +143,22 @@ TEST(WindowModel, SecondCalculateKeepsTheValues) {
 // The solution's window follows the fields: the solution of the last press
 // while they hold its numbers, else one line saying what to do.
 TEST(WindowModel, SolutionFollowsTheFields) {
+  // The first line shown: the solution's, or the one that says what to do.
   const auto first_line = [](const WindowModel& model) {
-    return model.Solution(LengthUnit::kNone).lines.front();
+    const ShownSolution shown = model.Solution(LengthUnit::kNone);
+    if (const auto* prompt = std::get_if<SolutionPrompt>(&shown)) return prompt->text;
+    return std::get<WorkedSolution>(shown).lines.front();
+  };
+  const auto solution = [](const WindowModel& model) {
+    const ShownSolution shown = model.Solution(LengthUnit::kNone);
+    return std::holds_alternative<WorkedSolution>(shown) ? std::get<WorkedSolution>(shown)
+                                                         : WorkedSolution{};
   };
   WindowModel model = StartedWithRow(2, {"3", "4", "50"});
   EXPECT_EQ(first_line(model), kSolutionPrompt);
   model.ButtonClicked(kCalculateButton);
   EXPECT_EQ(first_line(model), "Дадено:");
-  EXPECT_TRUE(model.Solution(LengthUnit::kNone).box);
+  EXPECT_TRUE(solution(model).box);
   EXPECT_TRUE(model.field(Quantity::kS).derivation.ends_with("\nЦялото решение: F2"));
   model.FieldTyped(0, "35");
   EXPECT_EQ(first_line(model), kSolutionPrompt) << "an edit";
@@ -160,12 +168,15 @@ TEST(WindowModel, SolutionFollowsTheFields) {
   model.FieldTyped(0, "-3");
   model.ButtonClicked(kCalculateButton);
   EXPECT_EQ(first_line(model), RefusalHint(Refusal::kNotPositive)) << "a refused press";
+  EXPECT_TRUE(std::get<SolutionPrompt>(model.Solution(LengthUnit::kNone)).refusal);
   // Numbers that describe no box: the solution says why.
   model = StartedWithRow(9, {"1", "4", "5"});
   model.ButtonClicked(kCalculateButton);
   EXPECT_EQ(model.refusal().refusal, Refusal::kNoBox);
-  EXPECT_FALSE(model.Solution(LengthUnit::kNone).box);
-  EXPECT_TRUE(model.Solution(LengthUnit::kNone).lines.back().ends_with("няма такъв паралелепипед."));
+  ASSERT_TRUE(std::holds_alternative<WorkedSolution>(model.Solution(LengthUnit::kNone)))
+      << "a solution that says why";
+  EXPECT_FALSE(solution(model).box);
+  EXPECT_TRUE(solution(model).lines.back().ends_with("няма такъв паралелепипед."));
   model.ListSelected(0);
   EXPECT_EQ(first_line(model), kSolutionPrompt) << "another combination";
 }

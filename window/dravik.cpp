@@ -438,7 +438,8 @@ void Dravik::ShowModelState() {
   if (!model_.refusal().alert() && QToolTip::isVisible()) QToolTip::hideText();
   const QSignalBlocker blocker(list_);
   list_->setCurrentRow(model_.selected_entry());
-  if (solution_ != nullptr) solution_->Refresh();
+  // A hidden solution window is brought up to date when it opens.
+  if (solution_ != nullptr && solution_->isVisible()) solution_->Refresh();
 }
 
 void Dravik::ShowReaction(const Reaction& reaction) {

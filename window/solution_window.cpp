@@ -61,7 +61,7 @@ constexpr char kWithMainStepKey[] = "solution-zoom/with-main-step";
 
 // The window at 100 %: room for the drawing and some twenty lines.
 constexpr PixelSize kDesign{560, 640};
-constexpr int kDrawingHeight = 190;
+constexpr int kSolutionDrawingHeight = 190;
 constexpr int kGap = 8;
 
 QString SolutionText(const WorkedSolution& solution) {
@@ -79,7 +79,7 @@ class SolutionDrawing : public QWidget {
 
   void SetZoom(int zoom) {
     zoom_ = zoom;
-    setFixedHeight(Zoomed(kDrawingHeight, zoom));
+    setFixedHeight(Zoomed(kSolutionDrawingHeight, zoom));
     update();
   }
 
@@ -204,12 +204,19 @@ void SolutionWindow::ApplyZoom(std::size_t step) {
 
 void SolutionWindow::Refresh() {
   const auto unit = static_cast<LengthUnit>(std::max(units_->currentIndex(), 0));
-  shown_ = model_.Solution(unit);
+  ShownSolution shown = model_.Solution(unit);
+  const bool solution = std::holds_alternative<WorkedSolution>(shown);
+  if (solution) {
+    shown_ = std::get<WorkedSolution>(std::move(shown));
+  } else {
+    shown_ = WorkedSolution{};
+    shown_.lines.push_back(std::get<SolutionPrompt>(shown).text);
+  }
   const QString text = SolutionText(shown_);
   if (text_->toPlainText() != text) text_->setPlainText(text);
   // A page only of a solution, not of a line that says what to do.
-  print_->setEnabled(shown_.lines.size() > 1);
-  save_pdf_->setEnabled(shown_.lines.size() > 1);
+  print_->setEnabled(solution);
+  save_pdf_->setEnabled(solution);
   net_->setEnabled(shown_.box);
   drawing_->setVisible(shown_.box);
   drawing_->update();

@@ -166,16 +166,15 @@ void WindowModel::ForgetDerivations() {
   solved_.reset();
 }
 
-WorkedSolution WindowModel::Solution(LengthUnit unit) const {
+ShownSolution WindowModel::Solution(LengthUnit unit) const {
   if (solved_) {
-    if (std::optional<WorkedSolution> solution =
-            SolveWorked(solved_->row, solved_->texts, format_, unit)) {
-      return *solution;
+    if (std::optional<WorkedSolution> solution = SolveWorked(
+            solved_->request.row, solved_->request.texts, solved_->result, format_, unit)) {
+      return *std::move(solution);
     }
   }
-  WorkedSolution prompt;
-  prompt.lines.emplace_back(refusal_.alert() ? RefusalHint(refusal_.refusal) : kSolutionPrompt);
-  return prompt;
+  if (refusal_.alert()) return SolutionPrompt{std::string(RefusalHint(refusal_.refusal)), true};
+  return SolutionPrompt{std::string(kSolutionPrompt), false};
 }
 
 void WindowModel::Write(FieldState& field, std::string text) {
@@ -211,7 +210,9 @@ Reaction WindowModel::Calculate() {
   // A refused press leaves no solution; one of numbers that describe no box
   // leaves the solution that says why.
   solved_.reset();
-  if (result.outcome != SolveOutcome::kRejected) solved_ = SolveRequest{selected_entry_, texts};
+  if (result.outcome != SolveOutcome::kRejected) {
+    solved_ = Solved{SolveRequest{selected_entry_, texts}, result};
+  }
   switch (result.outcome) {
     case SolveOutcome::kRejected: {
       const std::optional<InvalidKnown> invalid = FirstInvalidKnown(texts, marks, format_);

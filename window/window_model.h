@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "solver/field_number.h"
 #include "solver/quantities.h"
@@ -37,6 +38,16 @@ static_assert(kWholeSolutionLine.ends_with(kSolutionKey));
 // What the solution's window shows while no calculation stands.
 inline constexpr std::string_view kSolutionPrompt =
     "Въведете три дадени величини и натиснете „Изчисли“.";
+
+// What the solution's window shows in the place of a solution: one line
+// saying what to do, and whether it is a refusal's hint.
+struct SolutionPrompt {
+  std::string text;
+  bool refusal = false;
+};
+
+// A solution, or what to do instead.
+using ShownSolution = std::variant<WorkedSolution, SolutionPrompt>;
 
 // One row of the value area: the field, and the check box beside it.
 struct FieldState {
@@ -142,9 +153,10 @@ class WindowModel {
 
   // The worked solution of the last press of the calculate button that
   // found numbers, in the unit, while the fields still hold them: until the
-  // next edit, clearing, change of combination or refused press. Else one
-  // line saying what to do: the standing refusal's hint, or kSolutionPrompt.
-  WorkedSolution Solution(LengthUnit unit) const;
+  // next edit, clearing, change of combination or refused press; written
+  // from what that press solved, never solving again. Else one line saying
+  // what to do: the standing refusal's hint, or kSolutionPrompt.
+  ShownSolution Solution(LengthUnit unit) const;
 
  private:
   void ApplyCombination();
@@ -157,8 +169,12 @@ class WindowModel {
   FieldStates fields_{};
   int selected_entry_ = kNoEntry;
   Reaction refusal_;
-  // The row and texts of the press the solution is of.
-  std::optional<SolveRequest> solved_;
+  // The row, texts and result of the press the solution is of.
+  struct Solved {
+    SolveRequest request;
+    SolveResult result;
+  };
+  std::optional<Solved> solved_;
 };
 
 }  // namespace prism
