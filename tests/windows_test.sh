@@ -82,6 +82,11 @@ zip)
   check 0 "" "$wine_run" "$scratch/$base/$executable.exe" --solve a=3 b=4 c=5 \
     --pdf 'Z:'"${scratch//\//\\}"'\s.pdf'
   pdftotext "$scratch/s.pdf" - | grep -qxE "V ?= ?60" || fail "no answer in the PDF"
+  # And with the box's net on a page of its own, at its true size.
+  check 0 "" "$wine_run" "$scratch/$base/$executable.exe" --solve a=3 b=4 c=5 --unit cm --net \
+    --pdf 'Z:'"${scratch//\//\\}"'\net.pdf'
+  [ "$(pdfinfo "$scratch/net.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "no net's page"
+  pdftotext "$scratch/net.pdf" - | grep -q "Мащаб 1:1" || fail "the net is not at its true size"
   ;;
 installer)
   setup=$(make_package NSIS "$base-setup.exe")
