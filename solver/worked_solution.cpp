@@ -515,9 +515,7 @@ std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
   if (combination == nullptr) return std::nullopt;
   KnownMarks marks{};
   for (Quantity q : combination->known) marks[Index(q)] = 1;
-  const SolveResult solved = Solve(row, texts, marks, format);
-  if (solved.outcome == SolveOutcome::kRejected) return std::nullopt;
-  return Writer(row, texts, solved, format, unit).Write();
+  return SolveWorked(row, texts, Solve(row, texts, marks, format), format, unit);
 }
 
 std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,

@@ -2,16 +2,12 @@
 #include "window/solution_window.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,8 +17,6 @@
 #include <array>
 
 #include "prism/program_info.h"
-#include "window/box_drawing.h"
-#include "window/box_sketch.h"
 #include "window/classic_style.h"
 #include "window/controls.h"
 #include "window/page_printer.h"
