@@ -12,7 +12,7 @@
 #include "prism/program_info.h"
 #include "solver/regional_number_format.h"
 #include "solver/worked_solution.h"
-#include "window/solution_window.h"
+#include "window/page/solution_page.h"
 
 #ifdef _WIN32
 #include <io.h>

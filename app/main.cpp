@@ -8,8 +8,8 @@
 #include "app/command_line.h"
 #include "app/start_failure.h"
 #include "app/utf8_locale.h"
-#include "window/application.h"
-#include "window/dravik.h"
+#include "window/form/application.h"
+#include "window/form/dravik.h"
 
 int main(int argc, char* argv[]) {
   prism::UseUtf8CharacterType();

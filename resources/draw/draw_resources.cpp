@@ -26,7 +26,7 @@
 #include <QtEndian>
 #include <cstdio>
 
-#include "window/box_drawing.h"
+#include "window/page/box_drawing.h"
 #include "prism/program_info.h"
 
 namespace {

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The worked solution's window: the box drawn to its numbers above the
+// whole solution, in a unit of the user's choice, to read on the board, copy,
+// or save as a PDF page. It shows the main window's model: the solution of
+// the last calculation while the fields hold its numbers, else what to do.
+
+#include <QPointer>
+#include <QWidget>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "solver/worked_solution.h"
+#include "window/page/solution_page.h"
+#include "window/page/whole_file.h"
+#include "window/zoom/zoom_controller.h"
+
+class QComboBox;
+class QLabel;
+class QPagedPaintDevice;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QSettings;
+class QStyle;
+
+namespace prism {
+
+class WindowModel;
+
+class SolutionWindow : public QWidget {
+ public:
+  // A window of its own beside the main window, which owns it; main_step
+  // tells the main window's zoom step. settings, where given, keeps its own
+  // step beside the main window's; it must outlive the window.
+  SolutionWindow(const WindowModel& model, QWidget* main_window,
+                 std::function<std::size_t()> main_step, QSettings* settings = nullptr);
+  ~SolutionWindow() override;
+
+  // Shows the model's solution as it now stands.
+  void Refresh();
+  // Opened beside the main window, wholly on its screen, and made the
+  // active window: at the main window's zoom step, or at the step the user
+  // gave it since the main window's last changed.
+  void Open();
+
+  const WorkedSolution& shown() const { return shown_; }
+  ZoomController& zoom() { return *zoom_; }
+  // Writes the page to the file; false, with the file untouched, where it
+  // cannot be written.
+  FileWriteOutcome SavePdf(const QString& path) const;
+
+ private:
+  void ApplyZoom(std::size_t step);
+  std::size_t OpeningStep() const;
+  void PlaceBesideMainWindow();
+  void AskAndSavePdf();
+  void AskAndPrint();
+
+  const WindowModel& model_;
+  QComboBox* units_ = nullptr;
+  QPushButton* print_ = nullptr;
+  QPushButton* save_pdf_ = nullptr;
+  QPushButton* net_ = nullptr;
+  QWidget* drawing_ = nullptr;
+  QPlainTextEdit* text_ = nullptr;
+  WorkedSolution shown_;
+  // The controls' style at a zoom other than 100 %.
+  QStyle* style_ = nullptr;
+  std::function<std::size_t()> main_step_;
+  QPointer<QSettings> settings_;
+  std::optional<ZoomController> zoom_;
+};
+
+}  // namespace prism
