@@ -56,7 +56,7 @@ struct NoBoxWhen {
 // One line of the solution: the formula as the textbook writes it, its
 // right-hand side with the numbers put in, and the value it gives.
 struct Step {
-  std::string_view text;    // "V = B·c ⇒ c = V/B"
+  std::string_view text;    // "V = B·c → c = V/B"
   std::string_view put_in;  // the right-hand side in letters: "V/B"
   char name;                // what it computes
   Dimension dimension;
@@ -77,32 +77,32 @@ constexpr Step kBaseArea{"B = a·b", "a·b", 'B', Dimension::kArea, BaseArea};
 constexpr Step kSurface{"S = P·c", "P·c", 'S', Dimension::kArea, SurfaceFromPerimeter};
 constexpr Step kVolume{"V = B·c", "B·c", 'V', Dimension::kVolume, VolumeFromBase};
 constexpr Step kVolumeFromSides{"V = a·b·c", "a·b·c", 'V', Dimension::kVolume, VolumeFromSides};
-constexpr Step kHalfPerimeter{"S = 2·(a + b)·c ⇒ a + b = S/(2·c)", "S/(2·c)", 'p',
+constexpr Step kHalfPerimeter{"S = 2·(a + b)·c → a + b = S/(2·c)", "S/(2·c)", 'p',
                               Dimension::kLength, HalfPerimeter};
 
-constexpr Step kSideBFromVolume{"V = a·b·c ⇒ b = V/(a·c)", "V/(a·c)", 'b', Dimension::kLength,
+constexpr Step kSideBFromVolume{"V = a·b·c → b = V/(a·c)", "V/(a·c)", 'b', Dimension::kLength,
                                 [](const auto& v) { return v['V'] / (v['a'] * v['c']); }};
-constexpr Step kSideAFromVolume{"V = a·b·c ⇒ a = V/(b·c)", "V/(b·c)", 'a', Dimension::kLength,
+constexpr Step kSideAFromVolume{"V = a·b·c → a = V/(b·c)", "V/(b·c)", 'a', Dimension::kLength,
                                 [](const auto& v) { return v['V'] / (v['b'] * v['c']); }};
 
 constexpr Step kRow0[] = {kPerimeter, kSurface, kBaseArea, kVolume};
 constexpr Step kRow1[] = {
     kPerimeter,
-    {"S = P·c ⇒ c = S/P", "S/P", 'c', Dimension::kLength,
+    {"S = P·c → c = S/P", "S/P", 'c', Dimension::kLength,
      [](const auto& v) { return v['S'] / v['P']; }},
     kBaseArea,
     kVolume};
 constexpr Step kRow2[] = {
     kBaseArea,
-    {"V = B·c ⇒ c = V/B", "V/B", 'c', Dimension::kLength,
+    {"V = B·c → c = V/B", "V/B", 'c', Dimension::kLength,
      [](const auto& v) { return v['V'] / v['B']; }},
     kPerimeter,
     kSurface};
 // With S and V given, c goes first: b·c from V, then c from S.
 constexpr Step kRow3[] = {
-    {"V = a·b·c ⇒ b·c = V/a", "V/a", 'r', Dimension::kArea,
+    {"V = a·b·c → b·c = V/a", "V/a", 'r', Dimension::kArea,
      [](const auto& v) { return v['V'] / v['a']; }},
-    {"S = 2·a·c + 2·b·c ⇒ c = (S − 2·b·c)/(2·a)", "(S − 2·r)/(2·a)", 'c', Dimension::kLength,
+    {"S = 2·a·c + 2·b·c → c = (S − 2·b·c)/(2·a)", "(S − 2·r)/(2·a)", 'c', Dimension::kLength,
      [](const auto& v) { return (v['S'] - 2 * v['r']) / (2 * v['a']); },
      NoBoxWhen{"S", [](const auto& v) { return v['S']; }, "2·b·c",
                [](const auto& v) { return 2 * v['r']; }}},
@@ -130,9 +130,9 @@ constexpr Step kRow7[] = {
     kPerimeter,
     kSurface};
 constexpr Step kRow8[] = {
-    {"V = a·b·c ⇒ a·c = V/b", "V/b", 'r', Dimension::kArea,
+    {"V = a·b·c → a·c = V/b", "V/b", 'r', Dimension::kArea,
      [](const auto& v) { return v['V'] / v['b']; }},
-    {"S = 2·a·c + 2·b·c ⇒ c = (S − 2·a·c)/(2·b)", "(S − 2·r)/(2·b)", 'c', Dimension::kLength,
+    {"S = 2·a·c + 2·b·c → c = (S − 2·a·c)/(2·b)", "(S − 2·r)/(2·b)", 'c', Dimension::kLength,
      [](const auto& v) { return (v['S'] - 2 * v['r']) / (2 * v['b']); },
      NoBoxWhen{"S", [](const auto& v) { return v['S']; }, "2·a·c",
                [](const auto& v) { return 2 * v['r']; }}},
@@ -140,7 +140,7 @@ constexpr Step kRow8[] = {
 // a and b are the roots of x² − (a + b)·x + a·b = 0, a the smaller.
 constexpr Step kRow9[] = {
     kHalfPerimeter,
-    {"V = a·b·c ⇒ a·b = V/c", "V/c", 'q', Dimension::kArea,
+    {"V = a·b·c → a·b = V/c", "V/c", 'q', Dimension::kArea,
      [](const auto& v) { return v['V'] / v['c']; }},
     {"D = (a + b)² − 4·a·b", "p² − 4·q", 'D', Dimension::kNone,
      [](const auto& v) { return v['p'] * v['p'] - 4 * v['q']; },

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -27,6 +28,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QRawFont>
 #include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -680,6 +684,28 @@ TEST_F(FormTest, SolutionWindowFollowsTheFields) {
   QTest::mouseClick(Button(0), Qt::LeftButton);
   EXPECT_TRUE(text->toPlainText().contains("Отговор:\nS = 70\nV = 60"));
   EXPECT_TRUE(solution->shown().box);
+  // In the window's one typeface, S₁'s index lowered and the squares raised
+  // in its own digits; copied as written.
+  const QString family = WindowFontFamily();
+  int typeset = 0;
+  for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {
+    ASSERT_NE(block.layout(), nullptr);
+    for (const QGlyphRun& run : block.layout()->glyphRuns()) {
+      EXPECT_EQ(run.rawFont().familyName().toStdString(), family.toStdString())
+          << block.text().toStdString();
+    }
+    for (const QTextLayout::FormatRange& range : block.textFormats()) {
+      typeset += range.format.verticalAlignment() != QTextCharFormat::AlignNormal;
+    }
+  }
+  EXPECT_GT(typeset, 0) << "S₁ and the squares of the diagonal's line";
+  text->selectAll();
+  text->copy();
+  EXPECT_TRUE(QApplication::clipboard()->text().contains(QString::fromUtf8("S₁ = S + 2·B = 70 + 2·12 = 94")))
+      << QApplication::clipboard()->text().toStdString();
+  QStringList written;
+  for (const std::string& line : solution->shown().lines) written.append(QString::fromStdString(line));
+  EXPECT_EQ(QApplication::clipboard()->text(), written.join('\n')) << "the whole text, as written";
   const QString pdf = QDir::temp().filePath(QStringLiteral("dravik_solution_test.pdf"));
   ASSERT_EQ(solution->SavePdf(pdf), FileWriteOutcome::kWritten);
   QFile page(pdf);

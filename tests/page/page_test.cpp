@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -18,7 +20,10 @@
 #include <sys/stat.h>
 #endif
 
+#include "solver/quantities.h"
 #include "solver/worked_solution.h"
+#include "window/look/fonts.h"
+#include "window/look/typeset_text.h"
 #include "window/page/solution_page.h"
 #include "window/page/whole_file.h"
 
@@ -96,6 +101,46 @@ TEST(SolutionPages, LaidOutWithinTheMarginsOnAsManyPagesAsNeeded) {
   QFile written(path);
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(written.readAll().count("/Type /Page\n"), 3) << "three pages";
+}
+
+// Every glyph of every solution's page is the window's family: what it
+// lacks (S₁, 10⁻⁷, the roots) is set in its own digits and signs, never
+// drawn from another font. Over every row, for a plain box and a thin one
+// whose values need a power of ten, in a unit.
+TEST(SolutionPages, EveryGlyphIsTheWindowsFamily) {
+  QPdfWriter writer(QStringLiteral("unused.pdf"));
+  const QSizeF area(writer.width(), writer.height());
+  struct Box {
+    const char* name;
+    std::array<const char*, kQuantityCount> texts;  // a, b, c, S, V
+  };
+  const Box boxes[] = {
+      {"3 × 4 × 5", {"3", "4", "5", "70", "60"}},
+      {"a thin box", {"0.0000002", "1234567", "0.5", "1234567", "0.12345"}},
+  };
+  const QString family = WindowFontFamily();
+  for (const Box& box : boxes) {
+    for (int row = 0; row < static_cast<int>(kCombinationCount); ++row) {
+      SCOPED_TRACE(std::string(box.name) + ", row " + std::to_string(row));
+      FieldTexts texts;
+      for (std::size_t q = 0; q < kQuantityCount; ++q) texts[q] = box.texts[q];
+      const std::optional<WorkedSolution> solution =
+          SolveWorked(row, texts, {}, LengthUnit::kCentimetre);
+      ASSERT_TRUE(solution.has_value());
+      std::vector<QString> drawn;
+      for (const PageLine& line : PlanSolutionPages(*solution, {}, area, &writer).lines) {
+        drawn.push_back(line.text);
+      }
+      for (const std::string& label : solution->edge_labels) drawn.push_back(QString::fromStdString(label));
+      for (const QString& text : drawn) {
+        const auto layout = TypesetLayout(text, QFont(family, 11), &writer, area.width());
+        for (const QGlyphRun& run : layout->glyphRuns()) {
+          EXPECT_EQ(run.rawFont().familyName().toStdString(), family.toStdString())
+              << text.toStdString();
+        }
+      }
+    }
+  }
 }
 
 // A page is written whole, only where a regular file is or nothing is; what

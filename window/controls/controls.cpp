@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include "window/look/classic_style.h"
 #include "window/look/fonts.h"
 #include "window/look/plain_menu.h"
+#include "window/look/typeset_text.h"
 #include "window/zoom/zoom.h"
 
 namespace prism {
@@ -192,18 +194,22 @@ bool InfoText::viewportEvent(QEvent* event) {
 }
 
 void InfoText::SetText(const QString& text) {
-  if (isVisible()) {
-    setPlainText(text);
-  } else {
-    pending_ = text;
-  }
+  written_ = text;
+  pending_ = !isVisible();
+  if (!pending_) SetTypesetDocument(*document(), written_);
 }
 
 void InfoText::showEvent(QShowEvent* event) {
   QPlainTextEdit::showEvent(event);
-  if (pending_.isNull()) return;
-  setPlainText(pending_);
-  pending_ = QString();
+  if (!pending_) return;
+  pending_ = false;
+  SetTypesetDocument(*document(), written_);
+}
+
+QMimeData* InfoText::createMimeDataFromSelection() const {
+  auto* data = new QMimeData;
+  data->setText(WrittenSelection(textCursor()));
+  return data;
 }
 
 void InfoText::contextMenuEvent(QContextMenuEvent* event) {

@@ -75,8 +75,9 @@ class ValueField : public QLineEdit {
 };
 
 // A text of the window the user reads, selects and copies, whose context menu
-// keeps the window's look. A finger drawn over it scrolls it; a tap gives it
-// the focus and the cursor.
+// keeps the window's look. Drawn in the window's one typeface (S₁ with a real
+// subscript), and copied as it is written. A finger drawn over it scrolls it;
+// a tap gives it the focus and the cursor.
 class InfoText : public QPlainTextEdit {
  public:
   explicit InfoText(QWidget* parent = nullptr);
@@ -85,14 +86,18 @@ class InfoText : public QPlainTextEdit {
   // then the view has no size of its own, and would lay the text out at a
   // width no one sees and again when it shows.
   void SetText(const QString& text);
+  // The text as it was written.
+  const QString& WrittenText() const { return written_; }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  QMimeData* createMimeDataFromSelection() const override;
 
  private:
-  QString pending_;
+  QString written_;
+  bool pending_ = false;
   // The finger on the text: where it last was, how far it has yet to move
   // for the next line, and whether it has moved beyond a tap.
   QPointF finger_;

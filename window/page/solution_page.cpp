@@ -16,6 +16,7 @@
 #include "window/page/box_drawing.h"
 #include "window/page/box_sketch.h"
 #include "window/look/fonts.h"
+#include "window/look/typeset_text.h"
 #include "window/model/window_model.h"
 
 namespace prism {
@@ -72,24 +73,7 @@ QFont PageFont(qreal points, bool bold = false) {
 // The line laid out at the width, its heading in bold.
 std::unique_ptr<QTextLayout> LaidOut(const PageLine& line, const QFont& font, QPaintDevice* device,
                                      qreal width) {
-  auto layout = std::make_unique<QTextLayout>(line.text, font, device);
-  if (line.bold_length > 0) {
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    layout->setFormats({QTextLayout::FormatRange{0, line.bold_length, bold}});
-  }
-  QTextOption option;
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  layout->setTextOption(option);
-  layout->beginLayout();
-  qreal height = 0;
-  for (QTextLine row = layout->createLine(); row.isValid(); row = layout->createLine()) {
-    row.setLineWidth(width);
-    row.setPosition(QPointF(0, height));
-    height += row.height();
-  }
-  layout->endLayout();
-  return layout;
+  return TypesetLayout(line.text, font, device, width, line.bold_length);
 }
 
 // Where a point of the net stands in the drawing, turned a quarter where
@@ -150,7 +134,7 @@ std::optional<NetScale> PaintSolutionNet(QPainter& painter, const QRectF& area,
     } else if (metrics.horizontalAdvance(sides) <= room && metrics.height() <= drawn_face.height()) {
       text = sides;
     }
-    painter.drawText(drawn_face, Qt::AlignCenter, text);
+    DrawTypeset(painter, drawn_face, Qt::AlignCenter, text);
   }
   painter.restore();
   return scale;
@@ -180,14 +164,14 @@ void PaintSolutionBox(QPainter& painter, const QRectF& area, const WorkedSolutio
   PaintObliqueBox(painter, {front_tl, front_br, depth}, line_width, line_width / 2);
   painter.setPen(Qt::black);
   const qreal below = origin.y() + line / 4;
-  painter.drawText(QRectF(front_bl.x() - left, below, sketch->front_width + 2 * left, line),
-                   Qt::AlignHCenter | Qt::AlignTop, label(0));
-  painter.drawText(QRectF(front_bl.x() - left, front_tl.y(), left - line / 4, sketch->front_height),
-                   Qt::AlignRight | Qt::AlignVCenter, label(2));
+  DrawTypeset(painter, QRectF(front_bl.x() - left, below, sketch->front_width + 2 * left, line),
+              Qt::AlignHCenter | Qt::AlignTop, label(0));
+  DrawTypeset(painter, QRectF(front_bl.x() - left, front_tl.y(), left - line / 4, sketch->front_height),
+              Qt::AlignRight | Qt::AlignVCenter, label(2));
   // Right of the receding bottom edge, clear of the grey face.
   const QPointF b_middle = (front_br + back_br) / 2;
-  painter.drawText(QRectF(back_br.x() + line / 4, b_middle.y() - line / 2, right, line),
-                   Qt::AlignLeft | Qt::AlignVCenter, label(1));
+  DrawTypeset(painter, QRectF(back_br.x() + line / 4, b_middle.y() - line / 2, right, line),
+              Qt::AlignLeft | Qt::AlignVCenter, label(1));
   if (!sketch->to_scale) {
     painter.drawText(QRectF(area.left(), below + line, area.width(), line),
                      Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kNotToScale));

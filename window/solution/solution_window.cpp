@@ -208,7 +208,7 @@ void SolutionWindow::Refresh() {
     shown_.lines.push_back(std::get<SolutionPrompt>(shown).text);
   }
   const QString text = SolutionText(shown_);
-  if (text_->toPlainText() != text) text_->setPlainText(text);
+  if (text_->WrittenText() != text) text_->SetText(text);
   // A page only of a solution, not of a line that says what to do.
   print_->setEnabled(solution);
   save_pdf_->setEnabled(solution);

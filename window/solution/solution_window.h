@@ -29,6 +29,7 @@ class QStyle;
 
 namespace prism {
 
+class InfoText;
 class WindowModel;
 
 class SolutionWindow : public QWidget {
@@ -66,7 +67,7 @@ class SolutionWindow : public QWidget {
   QPushButton* save_pdf_ = nullptr;
   QPushButton* net_ = nullptr;
   QWidget* drawing_ = nullptr;
-  QPlainTextEdit* text_ = nullptr;
+  InfoText* text_ = nullptr;
   WorkedSolution shown_;
   // The controls' style at a zoom other than 100 %.
   QStyle* style_ = nullptr;
