@@ -196,14 +196,25 @@ bool InfoText::viewportEvent(QEvent* event) {
 void InfoText::SetText(const QString& text) {
   written_ = text;
   pending_ = !isVisible();
-  if (!pending_) SetTypesetDocument(*document(), written_);
+  if (!pending_) Fill();
 }
 
 void InfoText::showEvent(QShowEvent* event) {
   QPlainTextEdit::showEvent(event);
   if (!pending_) return;
   pending_ = false;
-  SetTypesetDocument(*document(), written_);
+  Fill();
+}
+
+void InfoText::Fill() {
+  if (NeedsTypesetting(written_)) {
+    SetTypesetDocument(*document(), written_);
+    // The cursor at the start, as a plain text puts it: at the end, the
+    // first focus would lay the whole text out to find it.
+    moveCursor(QTextCursor::Start);
+  } else {
+    setPlainText(written_);
+  }
 }
 
 QMimeData* InfoText::createMimeDataFromSelection() const {

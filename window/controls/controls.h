@@ -96,6 +96,8 @@ class InfoText : public QPlainTextEdit {
   QMimeData* createMimeDataFromSelection() const override;
 
  private:
+  void Fill();
+
   QString written_;
   bool pending_ = false;
   // The finger on the text: where it last was, how far it has yet to move

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <vector>
 
 #include "window/model/typeset.h"
@@ -56,7 +57,10 @@ TypesetLine TypesetLineOf(const QString& written) {
   return line;
 }
 
-bool NeedsTypesetting(const QString& written) { return !TypesetLineOf(written).formats.isEmpty(); }
+bool NeedsTypesetting(const QString& written) {
+  return std::any_of(written.begin(), written.end(),
+                     [](QChar c) { return DrawnOtherwise(c.unicode()); });
+}
 
 std::unique_ptr<QTextLayout> TypesetLayout(const QString& written, const QFont& font,
                                            QPaintDevice* device, qreal width, int bold_length) {
@@ -108,6 +112,8 @@ void DrawTypeset(QPainter& painter, const QRectF& rect, int flags, const QString
 }
 
 void SetTypesetDocument(QTextDocument& document, const QString& written) {
+  // A text to read, not to undo.
+  document.setUndoRedoEnabled(false);
   document.clear();
   QTextCursor cursor(&document);
   // A line end, "\n" or "\r\n", starts a block, as setPlainText has it.

@@ -10,6 +10,7 @@
 // as a typesetter sets an index; and what is copied is the characters
 // written.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -66,6 +67,31 @@ constexpr bool DrawnAsIsWellFormed() {
   return true;
 }
 static_assert(DrawnAsIsWellFormed());
+
+// The first character of a UTF-8 text, as a code point.
+constexpr char32_t CodePoint(std::string_view utf8) {
+  const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(utf8[i])); };
+  if (byte(0) < 0x80) return byte(0);
+  if (byte(0) < 0xE0) return (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+  if (byte(0) < 0xF0) return (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+  return (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
+}
+
+// The characters the table sets, in order, for a quick look over a text:
+// a long text that needs none (the task's, before the first paint) is told
+// so without making its runs.
+inline constexpr std::array<char32_t, kDrawnAs.size()> kDrawnCodes = [] {
+  std::array<char32_t, kDrawnAs.size()> codes{};
+  for (std::size_t i = 0; i < kDrawnAs.size(); ++i) codes[i] = CodePoint(kDrawnAs[i].written);
+  std::sort(codes.begin(), codes.end());
+  return codes;
+}();
+// Each one UTF-16 unit, as Qt holds it.
+static_assert(kDrawnCodes.back() <= 0xFFFF);
+
+constexpr bool DrawnOtherwise(char32_t code) {
+  return std::binary_search(kDrawnCodes.begin(), kDrawnCodes.end(), code);
+}
 
 // A piece of a line drawn at one baseline, UTF-8.
 struct TypeRun {
