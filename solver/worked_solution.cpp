@@ -452,15 +452,6 @@ class Writer {
 
 }  // namespace
 
-std::optional<LengthUnit> FindLengthUnit(std::string_view name) {
-  for (const LengthUnitInfo& info : kLengthUnits) {
-    if (info.unit != LengthUnit::kNone && (name == info.name || name == info.latin)) {
-      return info.unit;
-    }
-  }
-  return std::nullopt;
-}
-
 std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
     const std::vector<std::string>& arguments, const NumberFormat& format) {
   SolveRequest request;
