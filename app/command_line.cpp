@@ -4,12 +4,18 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <optional>
+#include <string_view>
 #include <memory>
 #include <array>
 #include <cstdio>
 
 #include "prism/program_info.h"
+#include "solver/box_engine.h"
+#include "solver/notation.h"
 #include "solver/regional_number_format.h"
 #include "solver/worked_solution.h"
 #include "window/page/solution_page.h"
@@ -72,10 +78,63 @@ void Print(std::FILE* stream, const QString& text) {
 }
 #endif
 
+// Whether the arguments are three plain values of the main window's
+// quantities, each "letter=number" with no blank and no unit.
+bool TodaysForm(const std::vector<std::string>& arguments) {
+  if (arguments.size() != 3) return false;
+  return std::all_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+    if (argument.size() < 2 || argument[1] != '=' || std::string_view("abcSV").find(argument[0]) == std::string_view::npos) {
+      return false;
+    }
+    return argument.find_first_not_of("0123456789.,eE+-", 2) == std::string::npos;
+  });
+}
+
+// A page written, or why not.
+int WritePdf(const QString& pdf, const WorkedSolution& solution, bool net,
+             const std::function<int(const QString&, const std::string&)>& fault) {
+  switch (SaveSolutionPdf(pdf, solution, net)) {
+    case FileWriteOutcome::kWritten:
+      return 0;
+    case FileWriteOutcome::kNotAFile:
+      return fault(QStringLiteral("--pdf ") + pdf, "not a regular file; nothing was written");
+    case FileWriteOutcome::kReadOnly:
+      return fault(QStringLiteral("--pdf ") + pdf, "the file is read-only; it was left as it was");
+    case FileWriteOutcome::kFailed:
+      return fault(QStringLiteral("--pdf ") + pdf, "cannot be written; what was there is left as it was");
+  }
+  return 2;
+}
+
+// Any box problem in the notation: 0 solved, 1 no box or data that
+// contradict each other (the text says why), 2 a wrong item or data that
+// do not fix what is sought (one line on standard error says which).
+int PrintProblem(std::vector<std::string> items, Shape shape, std::optional<LengthUnit> unit,
+                 const NumberFormat& format, const QString& pdf, bool net,
+                 const std::function<int(const QString&, const std::string&)>& fault) {
+  if (shape == Shape::kCube) items.emplace_back(kCubeWord);
+  if (shape == Shape::kSquareBase) items.emplace_back(kSquareBaseWords);
+  const auto read = ReadProblem(items, format);
+  if (const auto* error = std::get_if<NotationError>(&read)) {
+    return fault(QStringLiteral("--solve"), error->message);
+  }
+  const ProblemSolution solved = SolveProblem(std::get<Problem>(read), format, unit);
+  if (solved.outcome == ProblemOutcome::kMissing) return fault(QStringLiteral("--solve"), solved.missing);
+  const int status = solved.outcome == ProblemOutcome::kSolved ? 0 : 1;
+  if (!pdf.isNull()) {
+    const int written = WritePdf(pdf, solved.worked, net, fault);
+    return written != 0 ? written : status;
+  }
+  QString text;
+  for (const std::string& line : solved.worked.lines) text += QString::fromStdString(line) + QLatin1Char('\n');
+  Print(stdout, text);
+  return status;
+}
+
 // The worked solution of three given quantities on standard output: 0 where
 // they describe a box, 1 where they do not (the text says why), 2 for an
 // argument at fault.
-int PrintSolution(const QStringList& given, const QString& unit_name, const QString& pdf,
+int PrintSolution(const QStringList& given, Shape shape, const QString& unit_name, const QString& pdf,
                   bool net, const QString& program) {
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
@@ -94,6 +153,13 @@ int PrintSolution(const QStringList& given, const QString& unit_name, const QStr
     }
     unit = *found;
   }
+  // Three plain values of a, b, c, S, V ("a=3") keep the worked solution
+  // of the main window's rows; anything else is the notation of any box
+  // problem.
+  if (shape != Shape::kAny || !TodaysForm(arguments)) {
+    return PrintProblem(arguments, shape, unit_name.isNull() ? std::nullopt : std::optional(unit), format,
+                        pdf, net, fault);
+  }
   const auto read = ReadGivenQuantities(arguments, format);
   if (const auto* error = std::get_if<ArgumentError>(&read)) {
     return fault(error->argument.empty() ? QStringLiteral("--solve")
@@ -105,18 +171,8 @@ int PrintSolution(const QStringList& given, const QString& unit_name, const QStr
       SolveWorked(request.row, request.texts, format, unit);
   if (!solution) return fault(QStringLiteral("--solve"), "no solution");
   if (!pdf.isNull()) {
-    switch (SaveSolutionPdf(pdf, *solution, net)) {
-      case FileWriteOutcome::kWritten:
-        break;
-      case FileWriteOutcome::kNotAFile:
-        return fault(QStringLiteral("--pdf ") + pdf, "not a regular file; nothing was written");
-      case FileWriteOutcome::kReadOnly:
-        return fault(QStringLiteral("--pdf ") + pdf, "the file is read-only; it was left as it was");
-      case FileWriteOutcome::kFailed:
-        return fault(QStringLiteral("--pdf ") + pdf,
-                     "cannot be written; what was there is left as it was");
-    }
-    return solution->box ? 0 : 1;
+    const int written = WritePdf(pdf, *solution, net, fault);
+    return written != 0 ? written : solution->box ? 0 : 1;
   }
   QString text;
   for (const std::string& line : solution->lines) text += QString::fromStdString(line) + QLatin1Char('\n');
@@ -176,9 +232,21 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption solve(
       QStringLiteral("solve"),
-      QStringLiteral("Print the worked solution of three given quantities, as in\n"
-                     "--solve a=3 b=4 V=50 (a, b, c, S, V, any order), and exit:\n"
-                     "0 for a box, 1 where the numbers describe none."));
+      QString::fromUtf8(
+          "Print the worked solution of a box problem and exit: 0 solved, 1 where\n"
+          "the data describe no box or contradict each other, 2 for a wrong item or\n"
+          "missing data. Each argument is one item: a quantity and its value with\n"
+          "its unit, a (ръб), b, c, S (околна повърхнина), S₁ or S1 (пълна\n"
+          "повърхнина), V (обем), B (лице на основата), P (периметър на основата),\n"
+          "d (диагонал), L (сбор от ръбовете); an edge given by another (b=2a,\n"
+          "c=b-1); what is sought (V=?); куб, квадратна основа. Units: мм, см, дм,\n"
+          "м (mm, cm, dm, m), with ² or ³ (2, 3), л, мл (l, ml). Examples:\n"
+          "  --solve a=3 b=4 V=50\n"
+          "  --solve \"S₁ = 54 см²\" --cube \"V = ?\"\n"
+          "  --solve \"a = 3 дм\" \"b = 2 дм 5 см\" \"c = 2 дм\" \"V = ?\""));
+  const QCommandLineOption cube(QStringLiteral("cube"), QStringLiteral("With --solve: the box is a cube."));
+  const QCommandLineOption square_base(QStringLiteral("square-base"),
+                                       QStringLiteral("With --solve: the box has a square base (a = b)."));
   const QCommandLineOption unit(QStringLiteral("unit"),
                                 QStringLiteral("With --solve: the unit of the lengths, мм, см, "
                                                "дм or м (or mm, cm, dm, m)."),
@@ -195,6 +263,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   parser.addOption(unit);
   parser.addOption(pdf);
   parser.addOption(net);
+  parser.addOption(cube);
+  parser.addOption(square_base);
   for (const QtOption& qt : kQtOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name));
     if (qt.takes_value) option.setValueName(QStringLiteral("value"));
@@ -220,7 +290,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   // An option given twice would leave one of its values unread, as a
   // quantity given twice would.
-  for (const QCommandLineOption* once : {&solve, &unit, &pdf, &net}) {
+  for (const QCommandLineOption* once : {&solve, &unit, &pdf, &net, &cube, &square_base}) {
     if (parser.optionNames().count(once->names().constFirst()) > 1) {
       Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() +
                         QStringLiteral(": given twice") + see_help);
@@ -232,12 +302,15 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     return 2;
   }
   if (parser.isSet(solve)) {
-    return PrintSolution(parser.positionalArguments(),
+    const Shape shape = parser.isSet(cube)          ? Shape::kCube
+                        : parser.isSet(square_base) ? Shape::kSquareBase
+                                                    : Shape::kAny;
+    return PrintSolution(parser.positionalArguments(), shape,
                          parser.isSet(unit) ? parser.value(unit) : QString(),
                          parser.isSet(pdf) ? parser.value(pdf) : QString(), parser.isSet(net),
                          program);
   }
-  for (const QCommandLineOption* only_with_solve : {&unit, &pdf}) {
+  for (const QCommandLineOption* only_with_solve : {&unit, &pdf, &cube, &square_base}) {
     if (parser.isSet(*only_with_solve)) {
       Print(stderr, program + QStringLiteral(": --") + only_with_solve->names().constFirst() +
                         QStringLiteral(": only with --solve") + see_help);

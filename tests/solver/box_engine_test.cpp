@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "solver/box_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace prism {
+namespace {
+
+using Box = std::array<ExactNumber, 3>;
+
+// Every quantity of the box, exactly.
+std::array<ExactNumber, kBoxQuantityCount> QuantitiesOf(const Box& e) {
+  std::array<ExactNumber, kBoxQuantityCount> q;
+  const ExactNumber &a = e[0], &b = e[1], &c = e[2];
+  q[Index(BoxQuantity::kA)] = a;
+  q[Index(BoxQuantity::kB)] = b;
+  q[Index(BoxQuantity::kC)] = c;
+  q[Index(BoxQuantity::kP)] = 2 * (a + b);
+  q[Index(BoxQuantity::kBase)] = a * b;
+  q[Index(BoxQuantity::kS)] = 2 * (a + b) * c;
+  q[Index(BoxQuantity::kS1)] = 2 * (a * b + b * c + c * a);
+  q[Index(BoxQuantity::kV)] = a * b * c;
+  q[Index(BoxQuantity::kD)] = Sqrt(a * a + b * b + c * c);
+  q[Index(BoxQuantity::kL)] = 4 * (a + b + c);
+  return q;
+}
+
+// How the three quantities change with the edges: where the determinant
+// is 0, they do not fix the box.
+double Jacobian(const std::array<std::size_t, 3>& triple, const Box& box) {
+  std::array<double, 3> e{};
+  for (std::size_t i = 0; i < 3; ++i) e[i] = box[i].ToDouble();
+  std::array<std::array<double, 3>, 3> m{};
+  for (std::size_t row = 0; row < 3; ++row) {
+    for (std::size_t col = 0; col < 3; ++col) {
+      const double h = 1e-6 * e[col];
+      Box up = box, down = box;
+      up[col] = ExactNumber(Rational(box[col].rational_part())) + ExactNumber(Rational(static_cast<long long>(h * 1e12), 1000000000000LL));
+      down[col] = ExactNumber(Rational(box[col].rational_part())) - ExactNumber(Rational(static_cast<long long>(h * 1e12), 1000000000000LL));
+      m[row][col] = (QuantitiesOf(up)[triple[row]].ToDouble() - QuantitiesOf(down)[triple[row]].ToDouble()) / (2 * h);
+    }
+  }
+  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+  double scale = 1;
+  for (const auto& row : m) scale *= std::abs(row[0]) + std::abs(row[1]) + std::abs(row[2]);
+  return det / scale;
+}
+
+Problem Given(const std::array<std::size_t, 3>& triple, const std::array<ExactNumber, kBoxQuantityCount>& values) {
+  Problem problem;
+  for (std::size_t q : triple) {
+    problem.given.push_back({static_cast<BoxQuantity>(q), {Amount{values[q], "x", std::nullopt}}, "x"});
+  }
+  return problem;
+}
+
+// Over boxes with short decimal edges and every triple of the ten
+// quantities: where the engine finds a box it gives back the three values
+// (exactly, or to the doubles where it says it is approximate); where it
+// does not, the three do not fix the box; never a wrong box, never "no box".
+TEST(BoxEngine, EveryTripleOfEveryBoxGivesItBackOrNamesWhatIsMissing) {
+  std::mt19937 random(2026);
+  std::uniform_int_distribution<int> tenths(5, 200);
+  int solved = 0, missing = 0;
+  std::vector<std::string> unsolved;
+  for (int round = 0; round < 12; ++round) {
+    Box box;
+    for (ExactNumber& edge : box) edge = ExactNumber(Rational(tenths(random), round % 2 == 0 ? 10 : 1));
+    const auto values = QuantitiesOf(box);
+    for (std::size_t x = 0; x < kBoxQuantityCount; ++x) {
+      for (std::size_t y = x + 1; y < kBoxQuantityCount; ++y) {
+        for (std::size_t z = y + 1; z < kBoxQuantityCount; ++z) {
+          const std::array<std::size_t, 3> triple = {x, y, z};
+          const std::string name = std::string(kBoxQuantities[x].name) + ", " +
+                                   std::string(kBoxQuantities[y].name) + ", " + std::string(kBoxQuantities[z].name);
+          SCOPED_TRACE(name + " of " + box[0].rational_part().str() + " × " + box[1].rational_part().str() +
+                       " × " + box[2].rational_part().str());
+          const ProblemSolution solution = SolveProblem(Given(triple, values));
+          std::string text;
+          for (const std::string& line : solution.worked.lines) text += line + "\n";
+          ASSERT_NE(solution.outcome, ProblemOutcome::kNoBox) << text;
+          ASSERT_NE(solution.outcome, ProblemOutcome::kContradiction) << text;
+          if (solution.outcome == ProblemOutcome::kMissing) {
+            ++missing;
+            EXPECT_FALSE(solution.missing.empty());
+            if (std::abs(Jacobian(triple, box)) > 1e-6) unsolved.push_back(name);
+            continue;
+          }
+          ++solved;
+          ASSERT_TRUE(solution.worked.box);
+          const auto found = QuantitiesOf({solution.values[0], solution.values[1], solution.values[2]});
+          for (std::size_t q : triple) {
+            if (solution.approximate) {
+              EXPECT_NEAR(found[q].ToDouble(), values[q].ToDouble(), 1e-9 * values[q].ToDouble());
+            } else {
+              EXPECT_EQ(Sign(found[q] - values[q]), std::optional<int>(0)) << kBoxQuantities[q].name;
+            }
+          }
+        }
+      }
+    }
+  }
+  std::sort(unsolved.begin(), unsolved.end());
+  unsolved.erase(std::unique(unsolved.begin(), unsolved.end()), unsolved.end());
+  std::string list;
+  for (const std::string& name : unsolved) list += name + "; ";
+  EXPECT_EQ(list, "") << solved << " solved, " << missing << " missing";
+}
+
+}  // namespace
+}  // namespace prism
+
+namespace prism {
+namespace {
+
+// The cube from each of its quantities alone, the square base from each
+// pair: the box they came from, exactly.
+TEST(BoxEngine, TheCubeFromEachQuantityAndTheSquareBaseFromEachPair) {
+  for (const Shape shape : {Shape::kCube, Shape::kSquareBase}) {
+    for (const Box& box : {Box{ExactNumber(3), ExactNumber(3), ExactNumber(3)},
+                           Box{ExactNumber(Rational(5, 2)), ExactNumber(Rational(5, 2)), ExactNumber(7)}}) {
+      if (shape == Shape::kCube && Sign(box[0] - box[2]) != std::optional<int>(0)) continue;
+      const auto values = QuantitiesOf(box);
+      for (std::size_t x = 0; x < kBoxQuantityCount; ++x) {
+        for (std::size_t y = shape == Shape::kCube ? x : x + 1; y < kBoxQuantityCount; ++y) {
+          SCOPED_TRACE(std::string(shape == Shape::kCube ? "cube, " : "square base, ") +
+                       std::string(kBoxQuantities[x].name) + ", " + std::string(kBoxQuantities[y].name));
+          Problem problem;
+          problem.shape = shape;
+          std::vector<std::size_t> given = {x};
+          if (y != x) given.push_back(y);
+          for (std::size_t q : given) {
+            problem.given.push_back({static_cast<BoxQuantity>(q), {Amount{values[q], "x", std::nullopt}}, "x"});
+          }
+          const ProblemSolution solution = SolveProblem(problem);
+          if (solution.outcome == ProblemOutcome::kMissing) {
+            // a, b, B and P of a square base all tell only its side.
+            const auto base_only = [](std::size_t q) {
+              return q == Index(BoxQuantity::kA) || q == Index(BoxQuantity::kB) ||
+                     q == Index(BoxQuantity::kBase) || q == Index(BoxQuantity::kP);
+            };
+            EXPECT_TRUE(shape == Shape::kSquareBase && base_only(x) && base_only(y)) << solution.missing;
+            continue;
+          }
+          ASSERT_EQ(solution.outcome, ProblemOutcome::kSolved);
+          // The box given back; where two fit (a square base's S and L),
+          // either, of the shape asked for.
+          const Box found = {solution.values[0], solution.values[1], solution.values[2]};
+          const auto found_values = QuantitiesOf(found);
+          for (std::size_t q : given) {
+            EXPECT_EQ(Sign(found_values[q] - values[q]), std::optional<int>(0)) << kBoxQuantities[q].name;
+          }
+          EXPECT_EQ(Sign(found[0] - found[1]), std::optional<int>(0));
+          if (shape == Shape::kCube) EXPECT_EQ(Sign(found[0] - found[2]), std::optional<int>(0));
+        }
+      }
+    }
+  }
+}
+
+// Whole texts: units converted and shown, the cube's root, a check of a
+// value no step needs, a contradiction, a value missing, no box.
+TEST(BoxEngine, WritesTheSolutionAsThePupilDoes) {
+  struct Case {
+    std::vector<std::string> items;
+    ProblemOutcome outcome;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{"куб", "S₁ = 54 см²", "V = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\nS₁ = 54 см²\nкуб: a = b = c\nТърси се: V\nРешение:\n"
+       "S₁ = 2·(a·b + b·c + c·a): 6·a² = 54 см²\na² = 9\na = √9 = 3 см\nb = a = 3 см\n"
+       "B = a·b = 3·3 = 9 см²\nc = a = 3 см\nV = B·c = 9·3 = 27 см³\nОтговор:\nV = 27 см³ = 0.027 л\n"},
+      {{"a = 3 дм", "b = 2 дм 5 см", "c = 2 дм", "V = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\na = 3 дм\nb = 2 дм 5 см = 2.5 дм\nc = 2 дм\nТърси се: V\nРешение:\n"
+       "B = a·b = 3·2.5 = 7.5 дм²\nV = B·c = 7.5·2 = 15 дм³\nОтговор:\nV = 15 дм³ = 15 л\n"},
+      {{"V = 2 л", "a = 10 см", "b = 10 см", "c = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\nV = 2 л = 2000 см³\na = 10 см\nb = 10 см\nТърси се: c\nРешение:\n"
+       "B = a·b = 10·10 = 100 см²\nV = B·c → c = V/B = 2000/100 = 20 см\nОтговор:\nc = 20 см\n"},
+      {{"V = 60", "B = 20", "c = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\nV = 60\nB = 20\nТърси се: c\nРешение:\nV = B·c → c = V/B = 60/20 = 3\nОтговор:\nc = 3\n"},
+      {{"a=3", "b=4", "c=5", "V=60", "S=?"}, ProblemOutcome::kSolved,
+       "Дадено:\na = 3\nb = 4\nc = 5\nV = 60\nТърси се: S\nРешение:\nP = 2·(a + b) = 2·(3 + 4) = 14\n"
+       "S = P·c = 14·5 = 70\nПроверка: V = B·c = 12·5 = 60, както е дадено.\nОтговор:\nS = 70\n"},
+      {{"a=3", "b=4", "c=5", "V=6", "S=?"}, ProblemOutcome::kContradiction, nullptr},
+      {{"b = 2a", "c = a − 1 см", "V = 36 см³", "a = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\nV = 36 см³\nb = 2a\nc = a − 1 см\nТърси се: a\nРешение:\nb = 2·a\nc = a − 1\n"
+       "V = a·b·c: 2·a³ − 2·a² = 36 см³\na³ − a² − 18 = 0\nПроверяваме делителите на свободния член:\n"
+       "a = 3 см\nОтговор:\na = 3 см\n"},
+      {{"d = 3", "a = 3", "b = 4"}, ProblemOutcome::kNoBox, nullptr},
+      {{"a = 3", "V = 60"}, ProblemOutcome::kMissing, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.items.front());
+    const auto read = ReadProblem(c.items);
+    ASSERT_TRUE(std::holds_alternative<Problem>(read));
+    const ProblemSolution solution = SolveProblem(std::get<Problem>(read));
+    std::string text;
+    for (const std::string& line : solution.worked.lines) text += line + "\n";
+    EXPECT_EQ(solution.outcome, c.outcome) << text;
+    if (c.text != nullptr) EXPECT_EQ(text, c.text);
+  }
+  const auto contradiction = SolveProblem(std::get<Problem>(ReadProblem(std::vector<std::string>{"a=3", "b=4", "c=5", "V=6"})));
+  EXPECT_EQ(contradiction.worked.lines.back(), "V = 6, а B·c = 12·5 = 60: няма такъв паралелепипед.");
+  const auto missing = SolveProblem(std::get<Problem>(ReadProblem(std::vector<std::string>{"a = 3", "V = 60"})));
+  EXPECT_EQ(missing.missing, "Липсва още една величина, например c.");
+}
+
+}  // namespace
+}  // namespace prism
