@@ -4,7 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "solver/box_engine.h"
 #include "solver/field_number.h"
+#include "solver/notation.h"
 #include "solver/solver.h"
 #include "solver/worked_solution.h"
 
@@ -77,6 +79,27 @@ void BM_SolveWorked(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SolveWorked)->DenseRange(0, kPresses.size() - 1);
+
+// A problem as the pupil writes it, read and solved with its whole text:
+// what the window "Задача" does at each keystroke. A step at a time; the
+// cube's root; a quadratic in one edge; two edges by a resultant; the cubic.
+constexpr std::array<std::string_view, 5> kProblems = {
+    "a = 3 дм; b = 2 дм 5 см; c = 2 дм; V = ?",
+    "куб; S₁ = 54 см²; V = ?",
+    "c = 5 см; S = 70 см²; V = 60 см³",
+    "a = 3; S = 70; V = 60",
+    "L = 48; S1 = 94; V = 60",
+};
+
+void BM_SolveProblem(benchmark::State& state) {
+  const std::string_view text = kProblems[static_cast<std::size_t>(state.range(0))];
+  for (auto _ : state) {
+    const auto read = ReadProblemText(text);
+    ProblemSolution solution = SolveProblem(std::get<Problem>(read));
+    benchmark::DoNotOptimize(solution);
+  }
+}
+BENCHMARK(BM_SolveProblem)->DenseRange(0, kProblems.size() - 1);
 
 }  // namespace
 }  // namespace prism

@@ -325,15 +325,17 @@ class Engine {
       const std::optional<bool> equation = SolveByOneEdge();
       if (!equation) return Finish(ProblemOutcome::kNoBox);
       if (*equation) continue;
+      // The textbook's ways first: the cubic of a + b + c, the pairwise
+      // products and the product; then the resultants.
+      const std::optional<bool> cubic = SolveBySymmetricCubic();
+      if (!cubic) return Finish(ProblemOutcome::kNoBox);
+      if (*cubic) continue;
       const std::optional<bool> pair = SolveByTwoEdges();
       if (!pair) return Finish(ProblemOutcome::kNoBox);
       if (*pair) continue;
       const std::optional<bool> height = SolveBySumAndProduct();
       if (!height) return Finish(ProblemOutcome::kNoBox);
-      if (*height) continue;
-      const std::optional<bool> cubic = SolveBySymmetricCubic();
-      if (!cubic) return Finish(ProblemOutcome::kNoBox);
-      if (!*cubic) break;
+      if (!*height) break;
     }
     if (!SoughtKnown()) {
       lines_.resize(steps_start - 1);

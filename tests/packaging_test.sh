@@ -105,6 +105,17 @@ cli)
   check 2 "$executable: a=4: a is given twice" "$program" --solve a=3 a=4 V=5
   check 2 "$executable: --unit km: no such unit (мм, см, дм, м or mm, cm, dm, m)" \
     "$program" --solve a=3 b=4 V=5 --unit km
+  # Any problem about the box, as the notebook writes it: 0 solved, 1 data
+  # that contradict each other, 2 a wrong item or missing data.
+  check 0 "Дадено:" "$program" --solve "S₁ = 54 см²" --cube "V = ?"
+  "$program" --solve "S₁ = 54 см²" --cube "V = ?" | grep -qx "V = 27 см³ = 0.027 л" ||
+    fail "the cube's volume"
+  check 0 "Дадено:" "$program" --solve "a = 3 дм" "b = 2 дм 5 см" "c = 2 дм" "V = ?"
+  check 1 "Дадено:" "$program" --solve a=3 b=4 c=5 V=6
+  check 2 "$executable: --solve: Липсва още една величина, например c." "$program" --solve a=3 V=60
+  check 2 "$executable: --solve: „S2 = 5“: няма такава величина" "$program" --solve "S2 = 5" a=3
+  check 2 "$executable: --cube: only with --solve ($executable --help lists the options)" \
+    "$program" --cube
   # The same as one PDF page of real text, written with no display.
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT

@@ -17,7 +17,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
-targets=(parse round_trip solve)
+targets=(parse round_trip solve notation)
 for target in "${targets[@]}"; do
   scratch=$(mktemp -d)
   echo "== $target"
