@@ -1355,9 +1355,11 @@ class Engine {
 
   // How many more values the box needs, and which might be given.
   std::string Missing() const {
+    // An edge given by another is no value of its own to ask for.
     std::vector<std::string_view> unknown;
     for (std::size_t e : kEdges) {
-      if (!known_[e]) unknown.push_back(kBoxQuantities[e].name);
+      const bool linked = std::any_of(links_.begin(), links_.end(), [e](const LinkValue& link) { return link.edge == e; });
+      if (!known_[e] && !linked) unknown.push_back(kBoxQuantities[e].name);
     }
     std::size_t equations = 0;
     for (std::size_t q : {kS, kS1, kV, kBase, kP, kD, kL}) equations += known_[q] && !used_[q];

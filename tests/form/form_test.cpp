@@ -47,6 +47,7 @@
 #include "window/look/classic_style.h"
 #include "window/controls/controls.h"
 #include "window/look/fonts.h"
+#include "window/model/written_problem.h"
 #include "window/page/box_sketch.h"
 #include "window/form/dravik.h"
 #include "window/solution/page_printer.h"
@@ -647,7 +648,7 @@ TEST_F(FormTest, ZoomGrowsEverythingAndGoesBack) {
     if (action->isSeparator()) continue;
     entries << action->text() + ' ' + action->shortcut().toString(QKeySequence::NativeText);
   }
-  EXPECT_EQ(entries, QStringList({"Решение F2", "Увеличи Ctrl++", "Намали Ctrl+-",
+  EXPECT_EQ(entries, QStringList({"Решение F2", "Задача… F3", "Увеличи Ctrl++", "Намали Ctrl+-",
                                   "Нормален размер Ctrl+0"}));
   const QFont normal_menu_font = menu->font();
   menu->close();
@@ -896,6 +897,79 @@ TEST(ZoomKept, TheSolutionOpensAtTheMainWindowsStep) {
     const QRect frame = solution->frameGeometry();
     EXPECT_TRUE(space.contains(frame)) << "wholly on the screen";
     if (open.own_step) solution->zoom().SetStep(*open.own_step);
+  }
+  QFile::remove(path);
+}
+
+// The window "Задача": F3 opens it with the focus in "Условие"; what is
+// typed shows its solution, a wrong line says where, missing data what is
+// missing; a finger taps into the text; the text is kept for the next start
+// and opens at the main window's zoom.
+TEST(ProblemWindow, SolvesWhatIsWrittenAsItIsTyped) {
+  const QString path = QDir::temp().filePath(QStringLiteral("dravik_problem_test.ini"));
+  QFile::remove(path);
+  QSettings settings(path, QSettings::IniFormat);
+  for (int start = 0; start < 2; ++start) {
+    Dravik window({}, &settings);
+    window.Load();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.zoom().SetStep(1);
+    EXPECT_EQ(window.findChild<QWidget*>("Problem"), nullptr) << "made only when asked for";
+    QTest::keyClick(&window, Qt::Key_F3);
+    auto* problem = dynamic_cast<SolutionWindow*>(window.findChild<QWidget*>("Problem"));
+    ASSERT_NE(problem, nullptr);
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_EQ(problem->zoom().step(), 1u);
+    auto* text = problem->findChild<QPlainTextEdit*>("ProblemText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->accessibleName(), QString::fromUtf8("Условие"));
+    EXPECT_EQ(problem->focusWidget(), text);
+    auto* solution = problem->findChild<InfoText*>("SolutionText");
+    ASSERT_NE(solution, nullptr);
+    if (start == 1) {
+      EXPECT_EQ(text->toPlainText(), QString::fromUtf8("куб\nS₁ = 54 см²\nV = ?")) << "kept";
+      EXPECT_TRUE(problem->shown().box);
+      break;
+    }
+    EXPECT_EQ(solution->WrittenText().toStdString(), kProblemPrompt);
+    struct Typed {
+      const char* keys;
+      const char* shows;  // a line of what shows under it
+      bool box;
+    };
+    const Typed typed[] = {
+        {"куб", "Липсва още една величина, например a.", false},
+        {"\nS₁ = 54 см²\nV = x", "Ред 3: „V = x“: x не е число", false},
+        {"\b?", "V = 27 см³ = 0.027 л", true},
+    };
+    for (const Typed& t : typed) {
+      // Typed at the end; Cyrillic as an input method gives it, the
+      // backspace as a key.
+      text->moveCursor(QTextCursor::End);
+      std::string_view keys = t.keys;
+      if (keys.starts_with("\b")) {
+        QTest::keyClick(text, Qt::Key_Backspace);
+        keys.remove_prefix(1);
+      }
+      text->insertPlainText(QString::fromUtf8(keys.data(), static_cast<qsizetype>(keys.size())));
+      EXPECT_TRUE(solution->WrittenText().split('\n').contains(QString::fromUtf8(t.shows)))
+          << t.keys << ": " << solution->WrittenText().toStdString();
+      EXPECT_EQ(problem->shown().box, t.box) << t.keys;
+    }
+    // A tap on the solution, then one back into the text, gives it the keys again.
+    static QPointingDevice* const finger = QTest::createTouchDevice();
+    for (QWidget* target : {static_cast<QWidget*>(solution), static_cast<QWidget*>(text)}) {
+      QWidget* viewport = static_cast<QAbstractScrollArea*>(target)->viewport();
+      const QPoint at = viewport->mapTo(problem, viewport->rect().center());
+      QTest::touchEvent(problem, finger).press(0, at);
+      QTest::touchEvent(problem, finger).release(0, at);
+      QApplication::processEvents();
+      EXPECT_EQ(problem->focusWidget(), target) << "a tap gives it the focus";
+    }
+    QTest::keyClick(problem, Qt::Key_F3);
+    EXPECT_FALSE(problem->isVisible()) << "F3 closes it";
   }
   QFile::remove(path);
 }

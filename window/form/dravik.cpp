@@ -34,6 +34,8 @@
 #include "window/form/form_layout.h"
 #include "window/form/sized_icon.h"
 #include "window/form/typing_validator.h"
+#include "window/model/written_problem.h"
+#include "window/solution/problem_window.h"
 #include "window/solution/solution_window.h"
 #include "window/zoom/zoom.h"
 
@@ -108,6 +110,13 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   solution_action_->setShortcutVisibleInContextMenu(true);
   connect(solution_action_, &QAction::triggered, this, [this] { OpenSolution(); });
   addAction(solution_action_);
+  // A problem written as in the notebook: F3, and the menu's second entry.
+  problem_action_ = new QAction(Text(kProblemTitle) + QString::fromUtf8("…"), this);
+  problem_action_->setShortcut(QKeySequence(Text(kProblemKey)));
+  problem_action_->setShortcutContext(Qt::WindowShortcut);
+  problem_action_->setShortcutVisibleInContextMenu(true);
+  connect(problem_action_, &QAction::triggered, this, [this] { OpenProblem(); });
+  addAction(problem_action_);
   setAttribute(Qt::WA_AcceptTouchEvents);
   press_and_hold_.setSingleShot(true);
   press_and_hold_.setInterval(QGuiApplication::styleHints()->mousePressAndHoldInterval());
@@ -294,6 +303,7 @@ bool Dravik::event(QEvent* event) {
 void Dravik::ShowMenu(const QPoint& global_position) {
   auto* menu = new QMenu(this);
   menu->addAction(solution_action_);
+  menu->addAction(problem_action_);
   menu->addSeparator();
   menu->addActions(zoom_->actions());
   // The window itself keeps the application's style: the zoom is the controller's.
@@ -303,9 +313,20 @@ void Dravik::ShowMenu(const QPoint& global_position) {
 void Dravik::OpenSolution() {
   // Made the first time it is asked for: the window's start does not wait for it.
   if (solution_ == nullptr) {
-    solution_ = new SolutionWindow(model_, this, [this] { return zoom_->step(); }, settings_);
+    solution_ = new SolutionWindow(
+        SolutionSource{[this](LengthUnit unit) { return model_.Solution(unit); }, kSolutionTitle,
+                       kSolutionKey, "Solution", "solution-zoom"},
+        this, [this] { return zoom_->step(); }, settings_);
   }
   solution_->Open();
+}
+
+void Dravik::OpenProblem() {
+  // Made the first time it is asked for, as the solution's.
+  if (problem_ == nullptr) {
+    problem_ = MakeProblemWindow(this, [this] { return zoom_->step(); }, settings_, model_.format());
+  }
+  problem_->Open();
 }
 
 QWidget* Dravik::CreateControl(const ControlLayout& entry) {

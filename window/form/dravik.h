@@ -77,6 +77,8 @@ class Dravik : public QWidget {
   // The window's menu: the worked solution, then the zoom.
   void ShowMenu(const QPoint& global_position);
   void OpenSolution();
+  // The window "Задача", where a problem is written as in the notebook.
+  void OpenProblem();
 
   WindowModel model_;
   std::array<ValueField*, ArraySize(ControlKind::kTextBox)> fields_{};
@@ -96,8 +98,10 @@ class Dravik : public QWidget {
   // Made once the controls are, whose wheel it watches.
   std::optional<ZoomController> zoom_;
   QAction* solution_action_ = nullptr;
+  QAction* problem_action_ = nullptr;
   // Made the first time the user opens it.
   SolutionWindow* solution_ = nullptr;
+  SolutionWindow* problem_ = nullptr;
   QSettings* settings_ = nullptr;  // the program's, or none
   // A finger on the window's background, where, and whether it has not
   // moved: held long enough once the timer has run out.

@@ -118,6 +118,9 @@ class WindowModel {
  public:
   explicit WindowModel(NumberFormat format = {});
 
+  // How numbers are written: the user's regional settings.
+  const NumberFormat& format() const { return format_; }
+
   // Events.
   void Load();
   // The list now has that row selected.

@@ -49,10 +49,6 @@ const char* SaveFailure(FileWriteOutcome outcome) {
   return kSaveFailures[static_cast<std::size_t>(outcome)];
 }
 
-// Where its zoom is kept, beside the main window's, and with which step of
-// the main window's it was chosen.
-constexpr char kZoomGroup[] = "solution-zoom";
-constexpr char kWithMainStepKey[] = "solution-zoom/with-main-step";
 
 // The window at 100 %: room for the drawing and some twenty lines.
 constexpr PixelSize kDesign{560, 640};
@@ -111,15 +107,16 @@ class SolutionDrawing : public QWidget {
 
 }  // namespace
 
-SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
-                               std::function<std::size_t()> main_step, QSettings* settings)
+SolutionWindow::SolutionWindow(SolutionSource source, QWidget* main_window,
+                               std::function<std::size_t()> main_step, QSettings* settings,
+                               QWidget* above)
     : QWidget(main_window, Qt::Window),
-      model_(model),
+      source_(std::move(source)),
+      above_(above),
       main_step_(std::move(main_step)),
       settings_(settings) {
-  setObjectName(QStringLiteral("Solution"));
-  setWindowTitle(Text(kSolutionTitle) + QString::fromUtf8(" – ") +
-                 QString::fromUtf8(kProgramTitle));
+  setObjectName(Text(source_.name));
+  setWindowTitle(Text(source_.title) + QString::fromUtf8(" – ") + QString::fromUtf8(kProgramTitle));
   setWindowIcon(main_window->windowIcon());
   setPalette(ClassicPalette());
   setAutoFillBackground(true);
@@ -138,6 +135,7 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
   text_ = new InfoText(this);
   text_->setObjectName(QStringLiteral("SolutionText"));
   text_->setAccessibleName(Text(kSolutionTitle));
+  if (above_ != nullptr) above_->setParent(this);
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -150,13 +148,14 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
   controls->addWidget(print_);
   controls->addWidget(save_pdf_);
   auto* layout = new QVBoxLayout(this);
+  if (above_ != nullptr) layout->addWidget(above_);
   layout->addLayout(controls);
   layout->addWidget(drawing_);
   layout->addWidget(text_, 1);
 
-  // F2 opened it; F2 or Esc closes it.
+  // Its key opened it; its key or Esc closes it.
   auto* close_action = new QAction(this);
-  close_action->setShortcuts({QKeySequence(Text(kSolutionKey)), QKeySequence(Qt::Key_Escape)});
+  close_action->setShortcuts({QKeySequence(Text(source_.key)), QKeySequence(Qt::Key_Escape)});
   close_action->setShortcutContext(Qt::WindowShortcut);
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   addAction(close_action);
@@ -172,9 +171,9 @@ SolutionWindow::SolutionWindow(const WindowModel& model, QWidget* main_window,
         ApplyZoom(step);
         // The main window's step the step was chosen at: while that stands,
         // the solution opens at its own.
-        if (settings_) settings_->setValue(QLatin1String(kWithMainStepKey), static_cast<int>(main_step_()));
+        if (settings_) settings_->setValue(WithMainStepKey(), static_cast<int>(main_step_()));
       },
-      ZoomLayout{kDesign, false, kZoomGroup}, settings);
+      ZoomLayout{kDesign, false, source_.zoom_group}, settings);
   ApplyZoom(0);
   resize(kDesign.width, kDesign.height);
   Refresh();
@@ -199,7 +198,7 @@ void SolutionWindow::ApplyZoom(std::size_t step) {
 
 void SolutionWindow::Refresh() {
   const auto unit = static_cast<LengthUnit>(std::max(units_->currentIndex(), 0));
-  ShownSolution shown = model_.Solution(unit);
+  ShownSolution shown = source_.solution(unit);
   const bool solution = std::holds_alternative<WorkedSolution>(shown);
   if (solution) {
     shown_ = std::get<WorkedSolution>(std::move(shown));
@@ -217,11 +216,17 @@ void SolutionWindow::Refresh() {
   drawing_->update();
 }
 
+// With which step of the main window's its own zoom was chosen, kept
+// beside its step.
+QString SolutionWindow::WithMainStepKey() const {
+  return QLatin1String(source_.zoom_group) + QStringLiteral("/with-main-step");
+}
+
 std::size_t SolutionWindow::OpeningStep() const {
   const std::size_t main_step = main_step_();
   const std::optional<std::size_t> kept = zoom_->KeptStep();
   if (kept && settings_ &&
-      settings_->value(QLatin1String(kWithMainStepKey)).toInt() == static_cast<int>(main_step)) {
+      settings_->value(WithMainStepKey()).toInt() == static_cast<int>(main_step)) {
     return *kept;
   }
   return main_step;
@@ -254,8 +259,13 @@ void SolutionWindow::Open() {
   show();
   raise();
   activateWindow();
-  // Ctrl+A, Ctrl+C copy the whole solution at once.
-  text_->setFocus();
+  // What is written over the solution takes the keys; else Ctrl+A, Ctrl+C
+  // copy the whole solution at once.
+  if (above_ != nullptr) {
+    above_->setFocus();
+  } else {
+    text_->setFocus();
+  }
 }
 
 FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
@@ -264,12 +274,12 @@ FileWriteOutcome SolutionWindow::SavePdf(const QString& path) const {
 
 void SolutionWindow::AskAndPrint() {
   const PrintOutcome outcome =
-      PrintPage(this, Text(kSolutionTitle), [this](QPagedPaintDevice& device) {
+      PrintPage(this, Text(source_.title), [this](QPagedPaintDevice& device) {
         return PaintSolutionPages(device, QString::fromUtf8(kProgramTitle), shown_,
                                   net_->isChecked());
       });
   if (outcome == PrintOutcome::kFailed || outcome == PrintOutcome::kUnavailable) {
-    QMessageBox::warning(this, Text(kSolutionTitle),
+    QMessageBox::warning(this, Text(source_.title),
                          QString::fromUtf8(outcome == PrintOutcome::kFailed ? kPrintFailed
                                                                             : kPrintUnavailable));
   }
@@ -288,7 +298,7 @@ void SolutionWindow::AskAndSavePdf() {
   const QString path = dialog.selectedFiles().constFirst();
   const FileWriteOutcome outcome = SavePdf(path);
   if (outcome != FileWriteOutcome::kWritten) {
-    QMessageBox::warning(this, Text(kSolutionTitle),
+    QMessageBox::warning(this, Text(source_.title),
                          QString::fromUtf8(SaveFailure(outcome)).arg(path));
   }
 }

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "solver/worked_solution.h"
+#include "window/model/window_model.h"
 #include "window/page/solution_page.h"
 #include "window/page/whole_file.h"
 #include "window/zoom/zoom_controller.h"
@@ -30,18 +31,28 @@ class QStyle;
 namespace prism {
 
 class InfoText;
-class WindowModel;
+
+// What a solution window shows, and what it is called.
+struct SolutionSource {
+  // The solution as it now stands, in the unit chosen, or what to do.
+  std::function<ShownSolution(LengthUnit)> solution;
+  std::string_view title;  // its title, and its text's accessible name: "Решение"
+  std::string_view key;    // the key that opens and closes it: "F2"
+  std::string_view name;   // its object name, as tests find it
+  const char* zoom_group;  // the settings its zoom is kept under
+};
 
 class SolutionWindow : public QWidget {
  public:
   // A window of its own beside the main window, which owns it; main_step
   // tells the main window's zoom step. settings, where given, keeps its own
-  // step beside the main window's; it must outlive the window.
-  SolutionWindow(const WindowModel& model, QWidget* main_window,
-                 std::function<std::size_t()> main_step, QSettings* settings = nullptr);
+  // step beside the main window's; it must outlive the window. above, where
+  // given, stands over the solution and takes the focus when it opens.
+  SolutionWindow(SolutionSource source, QWidget* main_window, std::function<std::size_t()> main_step,
+                 QSettings* settings = nullptr, QWidget* above = nullptr);
   ~SolutionWindow() override;
 
-  // Shows the model's solution as it now stands.
+  // Shows the solution as it now stands.
   void Refresh();
   // Opened beside the main window, wholly on its screen, and made the
   // active window: at the main window's zoom step, or at the step the user
@@ -57,11 +68,13 @@ class SolutionWindow : public QWidget {
  private:
   void ApplyZoom(std::size_t step);
   std::size_t OpeningStep() const;
+  QString WithMainStepKey() const;
   void PlaceBesideMainWindow();
   void AskAndSavePdf();
   void AskAndPrint();
 
-  const WindowModel& model_;
+  SolutionSource source_;
+  QWidget* above_ = nullptr;
   QComboBox* units_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* save_pdf_ = nullptr;
