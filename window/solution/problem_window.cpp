@@ -35,7 +35,9 @@ class LinesTall : public QObject {
 
  private:
   void Fit() {
-    text_->setFixedHeight(text_->fontMetrics().lineSpacing() * lines_ + 2 * text_->frameWidth() +
+    // Half a line more than its lines, for the margins a plain text keeps
+    // above and below its first and last.
+    text_->setFixedHeight(text_->fontMetrics().lineSpacing() * (2 * lines_ + 1) / 2 + 2 * text_->frameWidth() +
                           static_cast<int>(2 * text_->document()->documentMargin()));
   }
 
