@@ -224,7 +224,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
       "does the same. The step is kept for the next start, with whether the\n"
       "window was maximised: in ~/.config/%1/%2.conf on Linux, under\n"
       "HKEY_CURRENT_USER\\Software\\%1\\%2 on Windows.\n\n"
-      "F2 opens the worked solution beside the window, to copy, print or save.")
+      "F2 opens the worked solution beside the window, to copy, print or save;\n"
+      "F3 a window where any problem about the box is written as in the notebook.")
       .arg(QString::fromUtf8(kWebAddress), QString::fromUtf8(kProgramName)));
   // Qt's own options are written with one dash: -platform, -style.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

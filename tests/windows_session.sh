@@ -235,6 +235,27 @@ for _ in $(seq 20); do
   sleep 0.5
 done
 xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 && fail "$label: F2 did not close it"
+# F3: the window "Задача", a problem written as in the notebook; its
+# solution, the field before the text box, copied whole; F3 closes it.
+window=$main_window
+keys F3
+sleep 2
+window=$(xdotool search --onlyvisible --name "^Задача" 2>/dev/null | head -1) || window=
+[ -n "$window" ] || fail "$label: F3 opened no problem window"
+to_window type "a=3; b=4; c=5; V=?"
+sleep 1
+printf '%s' "(nothing copied)" | xclip -quiet -i -selection clipboard >/dev/null 2>&1 &
+clipboard_pids+=($!)
+keys shift+Tab ctrl+a ctrl+c
+sleep 0.5
+problem=$(xclip -o -selection clipboard | tr -d '\r')
+grep -qx "V = 60" <<<"$problem" || fail "$label: the problem's answer is not V = 60: $problem"
+keys F3
+for _ in $(seq 20); do
+  xdotool search --onlyvisible --name "^Задача" >/dev/null 2>&1 || break
+  sleep 0.5
+done
+xdotool search --onlyvisible --name "^Задача" >/dev/null 2>&1 && fail "$label: F3 did not close it"
 window=$main_window
 clear_fields
 expect_fields "" "" "" "" ""
