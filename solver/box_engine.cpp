@@ -785,11 +785,17 @@ class Engine {
       } else if (IsZero(equation[1]) && IsZero(equation[2])) {
         // x³ = q: the cube root, as a pupil takes it.
         const ExactNumber cube = ExactNumber(0) - equation[0];
-        const ExactNumber root = CubeRoot(cube);
-        if (!root.has_value()) continue;
+        ExactNumber root = CubeRoot(cube);
         const std::string q = Minus(prism::Written(Derived(cube), kDecimals, format_).text);
         lines.back() = x + "³ = " + q;
         lines.push_back(x + " = ∛" + q);
+        if (!root.has_value()) {
+          // No fraction's cube: the root to the doubles' precision, said so.
+          const double approximate = std::cbrt(cube.ToDouble());
+          if (!(approximate > 0) || !std::isfinite(approximate)) continue;
+          root = FromDouble(approximate);
+          approximate_ = true;
+        }
         roots.push_back(root);
       } else {
         const std::vector<Rational> found = RationalRoots(equation);
@@ -835,7 +841,12 @@ class Engine {
       }
       // "V = a·b·c: a³ = 64" says already what "a³ = 64" would.
       for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i - 1].ends_with(": " + lines[i])) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        const std::string said = ": " + lines[i];
+        const std::size_t at = lines[i - 1].rfind(said);
+        const std::size_t after = at + said.size();
+        if (at != std::string::npos && (after == lines[i - 1].size() || lines[i - 1][after] == ' ')) {
+          lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        }
       }
       needs.push_back(*best);
       Record({t}, needs, std::move(lines));

@@ -159,7 +159,9 @@ TEST(BoxEngine, TheCubeFromEachQuantityAndTheSquareBaseFromEachPair) {
             EXPECT_EQ(Sign(found_values[q] - values[q]), std::optional<int>(0)) << kBoxQuantities[q].name;
           }
           EXPECT_EQ(Sign(found[0] - found[1]), std::optional<int>(0));
-          if (shape == Shape::kCube) EXPECT_EQ(Sign(found[0] - found[2]), std::optional<int>(0));
+          if (shape == Shape::kCube) {
+            EXPECT_EQ(Sign(found[0] - found[2]), std::optional<int>(0));
+          }
         }
       }
     }
@@ -195,6 +197,9 @@ TEST(BoxEngine, WritesTheSolutionAsThePupilDoes) {
        "Дадено:\nV = 36 см³\nb = 2a\nc = a − 1 см\nТърси се: a\nРешение:\nb = 2·a\nc = a − 1\n"
        "V = a·b·c: 2·a³ − 2·a² = 36 см³\na³ − a² − 18 = 0\nПроверяваме делителите на свободния член:\n"
        "a = 3 см\nОтговор:\na = 3 см\n"},
+      {{"куб", "V = 50", "a = ?"}, ProblemOutcome::kSolved,
+       "Дадено:\nV = 50\nкуб: a = b = c\nТърси се: a\nРешение:\nV = a·b·c: a³ = 50\n"
+       "a = ∛50 ≈ 3.6840315\nОтговор:\na ≈ 3.6840315\n"},
       {{"d = 3", "a = 3", "b = 4"}, ProblemOutcome::kNoBox, nullptr},
       {{"a = 3", "V = 60"}, ProblemOutcome::kMissing, nullptr},
   };
@@ -206,7 +211,9 @@ TEST(BoxEngine, WritesTheSolutionAsThePupilDoes) {
     std::string text;
     for (const std::string& line : solution.worked.lines) text += line + "\n";
     EXPECT_EQ(solution.outcome, c.outcome) << text;
-    if (c.text != nullptr) EXPECT_EQ(text, c.text);
+    if (c.text != nullptr) {
+      EXPECT_EQ(text, c.text);
+    }
   }
   const auto contradiction = SolveProblem(std::get<Problem>(ReadProblem(std::vector<std::string>{"a=3", "b=4", "c=5", "V=6"})));
   EXPECT_EQ(contradiction.worked.lines.back(), "V = 6, а B·c = 12·5 = 60: няма такъв паралелепипед.");

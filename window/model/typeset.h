@@ -89,8 +89,17 @@ inline constexpr std::array<char32_t, kDrawnAs.size()> kDrawnCodes = [] {
 // Each one UTF-16 unit, as Qt holds it.
 static_assert(kDrawnCodes.back() <= 0xFFFF);
 
+// Which blocks of 256 code points hold one: a text's letters are told apart
+// at one look, which the task's text, before the first paint, is worth.
+inline constexpr std::array<bool, 256> kDrawnBlocks = [] {
+  std::array<bool, 256> blocks{};
+  for (char32_t code : kDrawnCodes) blocks[code >> 8] = true;
+  return blocks;
+}();
+
 constexpr bool DrawnOtherwise(char32_t code) {
-  return std::binary_search(kDrawnCodes.begin(), kDrawnCodes.end(), code);
+  return code <= 0xFFFF && kDrawnBlocks[code >> 8] &&
+         std::binary_search(kDrawnCodes.begin(), kDrawnCodes.end(), code);
 }
 
 // A piece of a line drawn at one baseline, UTF-8.
