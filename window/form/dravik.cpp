@@ -76,6 +76,24 @@ bool IsControl(const QWidget* widget, const QWidget* window) {
 
 }  // namespace
 
+namespace {
+
+constexpr bool IsFunctionKey(std::string_view name) {
+  return name.size() >= 2 && name.size() <= 3 && name[0] == 'F' &&
+         name.substr(1).find_first_not_of("0123456789") == std::string_view::npos;
+}
+static_assert(IsFunctionKey(kSolutionKey) && IsFunctionKey(kProblemKey));
+
+// A function key by its name ("F2"), without parsing a key sequence's
+// text, which costs the start some twenty thousand instructions a key.
+QKeySequence FunctionKey(std::string_view name) {
+  int number = 0;
+  for (const char digit : name.substr(1)) number = number * 10 + (digit - '0');
+  return QKeySequence(static_cast<Qt::Key>(Qt::Key_F1 + number - 1));
+}
+
+}  // namespace
+
 Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
     : QWidget(parent),
       model_(std::move(format)),
@@ -105,14 +123,14 @@ Dravik::Dravik(NumberFormat format, QSettings* settings, QWidget* parent)
   // The worked solution: F2, and the first entry of the window's menu, which
   // a touch screen opens with a press and hold.
   solution_action_ = new QAction(Text(kSolutionTitle), this);
-  solution_action_->setShortcut(QKeySequence(Text(kSolutionKey)));
+  solution_action_->setShortcut(FunctionKey(kSolutionKey));
   solution_action_->setShortcutContext(Qt::WindowShortcut);
   solution_action_->setShortcutVisibleInContextMenu(true);
   connect(solution_action_, &QAction::triggered, this, [this] { OpenSolution(); });
   addAction(solution_action_);
   // A problem written as in the notebook: F3, and the menu's second entry.
   problem_action_ = new QAction(Text(kProblemTitle) + QString::fromUtf8("…"), this);
-  problem_action_->setShortcut(QKeySequence(Text(kProblemKey)));
+  problem_action_->setShortcut(FunctionKey(kProblemKey));
   problem_action_->setShortcutContext(Qt::WindowShortcut);
   problem_action_->setShortcutVisibleInContextMenu(true);
   connect(problem_action_, &QAction::triggered, this, [this] { OpenProblem(); });
