@@ -89,7 +89,7 @@ static_assert(IsFunctionKey(kSolutionKey) && IsFunctionKey(kProblemKey));
 QKeySequence FunctionKey(std::string_view name) {
   int number = 0;
   for (const char digit : name.substr(1)) number = number * 10 + (digit - '0');
-  return QKeySequence(static_cast<Qt::Key>(Qt::Key_F1 + number - 1));
+  return QKeySequence(QKeyCombination(static_cast<Qt::Key>(Qt::Key_F1 + number - 1)));
 }
 
 }  // namespace
