@@ -295,6 +295,24 @@ std::vector<double> ApproximateRoots(const Poly& p) {
   return roots;
 }
 
+// The roots of a polynomial: rational where it has them, tried as a pupil
+// tries divisors; else to the doubles' precision, approximate then set.
+std::vector<ExactNumber> Roots(const Poly& p, bool& approximate) {
+  std::vector<ExactNumber> roots;
+  for (const Rational& root : RationalRoots(p)) roots.emplace_back(root);
+  approximate = roots.empty();
+  if (approximate) {
+    for (double root : ApproximateRoots(p)) roots.push_back(FromDouble(root));
+  }
+  return roots;
+}
+
+// How the roots were found, as the solution says it.
+std::string_view RootsFound(bool approximate) {
+  return approximate ? "Уравнението няма рационален корен; решаваме го приближено:"
+                     : "Проверяваме делителите на свободния член:";
+}
+
 std::size_t QuantityOfLetter(char letter) {
   for (const BoxQuantityInfo& info : kBoxQuantities) {
     if (info.letter == letter) return Index(info.quantity);
@@ -394,12 +412,6 @@ class Engine {
     bool approximate = false;
   };
 
-  static std::string Minus(std::string number) {
-    for (std::size_t at = number.find('-'); at != std::string::npos; at = number.find('-', at)) {
-      number.replace(at, 1, "−");
-    }
-    return number;
-  }
 
   static DerivedValue Derived(const ExactNumber& value) { return {value.ToDouble(), value}; }
 
@@ -500,8 +512,6 @@ class Engine {
   // An edge given by another: forward and back, in the problem's unit.
   void AddLink(std::size_t edge, std::size_t from, const Rational& factor, const ExactNumber& offset) {
     const std::string e(Info(static_cast<BoxQuantity>(edge)).name), f(Info(static_cast<BoxQuantity>(from)).name);
-    const Rational numerator_part = Rational(boost::multiprecision::numerator(factor));
-    const Rational denominator_part = Rational(boost::multiprecision::denominator(factor));
     const std::string n = boost::multiprecision::numerator(factor).str();
     const std::string d = boost::multiprecision::denominator(factor).str();
     const int offset_sign = Sign(offset).value_or(0);
@@ -798,15 +808,10 @@ class Engine {
         }
         roots.push_back(root);
       } else {
-        const std::vector<Rational> found = RationalRoots(equation);
-        if (found.empty()) {
-          lines.emplace_back("Уравнението няма рационален корен; решаваме го приближено:");
-          for (double root : ApproximateRoots(equation)) roots.push_back(FromDouble(root));
-          approximate_ = !roots.empty();
-        } else {
-          lines.emplace_back("Проверяваме делителите на свободния член:");
-          for (const Rational& r : found) roots.emplace_back(r);
-        }
+        bool approximate = false;
+        roots = Roots(equation, approximate);
+        lines.emplace_back(RootsFound(approximate));
+        approximate_ = approximate_ || (approximate && !roots.empty());
       }
       // A root is an edge where every edge it gives is above 0; the one
       // whose box meets every value known, where one does.
@@ -893,6 +898,15 @@ class Engine {
     }
   }
 
+  static ExactNumber Evaluate2(const Poly2& p, const ExactNumber& u, const ExactNumber& w) {
+    ExactNumber value(0), power(1);
+    for (const Poly& coefficient : p) {
+      value = value + Evaluate(coefficient, u) * power;
+      power = power * w;
+    }
+    return value;
+  }
+
   static int DegreeInW(const Poly2& p) {
     int degree = -1;
     for (std::size_t i = 0; i < p.size(); ++i) {
@@ -953,14 +967,7 @@ class Engine {
       };
       const auto edges_at = [&](const ExactNumber& x, const ExactNumber& y) {
         std::array<ExactNumber, 3> at;
-        for (std::size_t e : kEdges) {
-          ExactNumber value(0), power(1);
-          for (const Poly& coefficient : edges[e]) {
-            value = value + Evaluate(coefficient, x) * power;
-            power = power * y;
-          }
-          at[e] = value;
-        }
+        for (std::size_t e : kEdges) at[e] = Evaluate2(edges[e], x, y);
         return at;
       };
       for (std::size_t i = 0; i < equations.size(); ++i) {
@@ -991,8 +998,7 @@ class Engine {
                               std::string(EdgeFormula(equations[j])) + " изразяваме " +
                               std::string(kBoxQuantities[w].name) + " чрез " + x + " и получаваме:");
               lines.push_back(PolyText(resultant, x) + " = 0");
-              lines.emplace_back(approximate ? "Уравнението няма рационален корен; решаваме го приближено:"
-                                             : "Проверяваме делителите на свободния член:");
+              lines.emplace_back(RootsFound(approximate));
               const Text written = Written(root, Measure::kLength);
               lines.push_back(x + (written.approximate || approximate ? " ≈ " : " = ") + written.text);
               approximate_ = approximate_ || approximate;
@@ -1065,14 +1071,6 @@ class Engine {
         e.resize(3, Poly{ExactNumber(0)});
         return e;
       };
-      const auto value_at = [](const Poly2& x, const ExactNumber& u, const ExactNumber& w) {
-        ExactNumber value(0), power(1);
-        for (const Poly& coefficient : x) {
-          value = value + Evaluate(coefficient, u) * power;
-          power = power * w;
-        }
-        return value;
-      };
       std::vector<std::size_t> others;
       for (std::size_t q : known) {
         if (q != from) others.push_back(q);
@@ -1089,7 +1087,7 @@ class Engine {
             // and a, b the roots of x² − s·x + p = 0.
             for (const ExactNumber& sum : RootsInW(f, g, height)) {
               if (!sum.has_value() || Sign(sum).value_or(0) <= 0) continue;
-              const ExactNumber product = value_at(np, height, sum) / value_at(dp, height, sum);
+              const ExactNumber product = Evaluate2(np, height, sum) / Evaluate2(dp, height, sum);
               const ExactNumber discriminant = Square(sum) - 4 * product;
               if (Sign(discriminant).value_or(-1) < 0) continue;
               ExactNumber a = (sum - Sqrt(discriminant)) / 2, b = (sum + Sqrt(discriminant)) / 2;
@@ -1101,8 +1099,7 @@ class Engine {
                       ", " + std::string(EdgeFormula(others[i])) + " и " + std::string(EdgeFormula(others[j])) +
                       " за c получаваме:",
                   PolyText(solved->first, "c") + " = 0",
-                  approximate ? "Уравнението няма рационален корен; решаваме го приближено:"
-                              : "Проверяваме делителите на свободния член:"};
+                  std::string(RootsFound(approximate))};
               const Text written = Written(height, Measure::kLength);
               lines.push_back("c" + std::string(written.approximate || approximate ? " ≈ " : " = ") + written.text);
               approximate_ = approximate_ || approximate;
@@ -1132,12 +1129,7 @@ class Engine {
     if (!degree || *degree < 1) return std::nullopt;
     resultant.resize(static_cast<std::size_t>(*degree) + 1);
     resultant = Scaled(resultant, ExactNumber(1) / resultant.back());
-    std::vector<ExactNumber> roots;
-    for (const Rational& root : RationalRoots(resultant)) roots.emplace_back(root);
-    approximate = roots.empty();
-    if (approximate) {
-      for (double root : ApproximateRoots(resultant)) roots.push_back(FromDouble(root));
-    }
+    std::vector<ExactNumber> roots = Roots(resultant, approximate);
     return std::make_pair(std::move(resultant), std::move(roots));
   }
 

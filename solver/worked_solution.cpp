@@ -315,14 +315,6 @@ class Writer {
     return {Minus(std::move(text)), approximate};
   }
 
-  // A textbook's minus sign in a number: the fields' texts have a hyphen.
-  static std::string Minus(std::string number) {
-    for (std::size_t at = number.find('-'); at != std::string::npos; at = number.find('-', at)) {
-      number.replace(at, 1, "−");
-    }
-    return number;
-  }
-
   Text Value(const DerivedValue& value, Quantity q) const {
     return Written(value, kDecimals, DimensionOf(q));
   }

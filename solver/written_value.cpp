@@ -114,4 +114,11 @@ std::pair<std::string, bool> Substituted(std::string_view expression,
   return {out, approximate};
 }
 
+std::string Minus(std::string number) {
+  for (std::size_t at = number.find('-'); at != std::string::npos; at = number.find('-', at)) {
+    number.replace(at, 1, "−");
+  }
+  return number;
+}
+
 }  // namespace prism

@@ -64,6 +64,9 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 // wherever a fraction is, and after "·" ("2·(2,5·10⁻⁹)", "(2,5·10⁻⁹)²").
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after);
 
+// A textbook's minus sign in a number: the fields' texts have a hyphen.
+std::string Minus(std::string number);
+
 // A value to put in for a letter of an expression, with the decimals it is
 // written to.
 struct PutIn {

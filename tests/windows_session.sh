@@ -55,6 +55,17 @@ start() {
   at=task
 }
 
+# The key closes the window of that title; Wine hides it after the key.
+close_with() {
+  keys "$1"
+  for _ in $(seq 20); do
+    xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || break
+    sleep 0.5
+  done
+  xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 && fail "$label: $1 did not close it"
+  return 0
+}
+
 # Key strokes (xdotool key or type) to the window. xdotool's complaint about
 # Xvfb's focus answer is noise; what the keys did is checked in the fields.
 to_window() {
@@ -229,12 +240,7 @@ sleep 0.5
 solution=$(xclip -o -selection clipboard | tr -d '\r')
 grep -qx "Отговор:" <<<"$solution" || fail "$label: no answer in the copied solution: $solution"
 grep -qx "S = 13" <<<"$solution" || fail "$label: the answer is not S = 13: $solution"
-keys F2
-for _ in $(seq 20); do
-  xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 || break
-  sleep 0.5
-done
-xdotool search --onlyvisible --name "^Решение" >/dev/null 2>&1 && fail "$label: F2 did not close it"
+close_with F2 "^Решение"
 # F3: the window "Задача", a problem written as in the notebook; its
 # solution, the field before the text box, copied whole; F3 closes it.
 window=$main_window
@@ -252,12 +258,7 @@ keys shift+Tab ctrl+a ctrl+c
 sleep 0.5
 problem=$(xclip -o -selection clipboard | tr -d '\r')
 grep -qx "V = 60" <<<"$problem" || fail "$label: the problem's answer is not V = 60: $problem"
-keys F3
-for _ in $(seq 20); do
-  xdotool search --onlyvisible --name "^Задача" >/dev/null 2>&1 || break
-  sleep 0.5
-done
-xdotool search --onlyvisible --name "^Задача" >/dev/null 2>&1 && fail "$label: F3 did not close it"
+close_with F3 "^Задача"
 window=$main_window
 clear_fields
 expect_fields "" "" "" "" ""

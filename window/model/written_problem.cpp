@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/model/written_problem.h"
 
-#include <algorithm>
 
 #include "solver/box_engine.h"
 #include "solver/notation.h"
