@@ -129,10 +129,17 @@ field_text() {
   [ "$copied" != "$none" ] || copied=
 }
 
+# Wine may take longer than a pause to show a press or to hand over a copy
+# when the machine is busy: each field is read again, for up to three
+# seconds, before it is found wrong.
 expect_fields() {
-  local i
+  local i try
   for i in 0 1 2 3 4; do
-    field_text "$i"
+    for try in $(seq 10); do
+      field_text "$i"
+      [ "$copied" = "${@:$((i + 1)):1}" ] && break
+      sleep 0.3
+    done
     [ "$copied" = "${@:$((i + 1)):1}" ] || fail "$label: field $i shows '$copied', not '${@:$((i + 1)):1}'"
   done
 }
