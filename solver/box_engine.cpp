@@ -333,27 +333,39 @@ class Engine {
 
   ProblemSolution Run() {
     WriteGiven();
+    for (std::size_t q = 0; q < kBoxQuantityCount; ++q) {
+      if (given_[q] && !WithinDoubleRange(values_[q])) {
+        lines_.push_back(OutOfRangeLine(q));
+        return Finish(ProblemOutcome::kNoBox);
+      }
+    }
     BuildSteps();
     lines_.emplace_back(Heading(SolutionPart::kSteps));
     const std::size_t steps_start = lines_.size();
-    for (;;) {
-      const std::optional<bool> step = Propagate();
-      if (!step) return Finish(ProblemOutcome::kNoBox);
-      if (SoughtKnown() && AllEdgesKnownOrNotNeeded()) break;
-      const std::optional<bool> equation = SolveByOneEdge();
-      if (!equation) return Finish(ProblemOutcome::kNoBox);
-      if (*equation) continue;
-      // The textbook's ways first: the cubic of a + b + c, the pairwise
-      // products and the product; then the resultants.
-      const std::optional<bool> cubic = SolveBySymmetricCubic();
-      if (!cubic) return Finish(ProblemOutcome::kNoBox);
-      if (*cubic) continue;
-      const std::optional<bool> pair = SolveByTwoEdges();
-      if (!pair) return Finish(ProblemOutcome::kNoBox);
-      if (*pair) continue;
-      const std::optional<bool> height = SolveBySumAndProduct();
-      if (!height) return Finish(ProblemOutcome::kNoBox);
-      if (!*height) break;
+    // Where the steps stop, the ways a pupil goes on, the textbook's first:
+    // the faces, the base's sum and product, an equation in one edge, the
+    // cubic of a + b + c, the pairwise products and the product; then the
+    // resultants. Each false where it does not apply, nullopt for no box.
+    using Way = std::optional<bool> (Engine::*)();
+    static constexpr std::array<Way, 6> kWays = {
+        &Engine::SolveByFaces,          &Engine::SolveBaseBySumAndProduct, &Engine::SolveByOneEdge,
+        &Engine::SolveBySymmetricCubic, &Engine::SolveByTwoEdges,          &Engine::SolveBySumAndProduct};
+    for (bool found = true; found;) {
+      if (!Propagate()) return Finish(ProblemOutcome::kNoBox);
+      // What is sought may be known before the edges are: they are still
+      // found where they can be, so that no value is told of a box that
+      // does not exist ("c = 1; S = 4; V = 5" gives B and S₁, and no box).
+      if (SoughtKnown() && !sought_approximate_) sought_approximate_ = approximate_;
+      if (known_[kA] && known_[kB] && known_[kC]) break;
+      found = false;
+      for (const Way way : kWays) {
+        const std::optional<bool> solved = (this->*way)();
+        if (!solved || (*solved && !FoundWithinRange())) return Finish(ProblemOutcome::kNoBox);
+        if (*solved) {
+          found = true;
+          break;
+        }
+      }
     }
     if (!SoughtKnown()) {
       lines_.resize(steps_start - 1);
@@ -426,10 +438,20 @@ class Engine {
     return {text, written.approximate};
   }
 
-  std::pair<std::string, bool> PutValuesIn(std::string_view expression) const {
+  // A value a step names that is no quantity of the box: "b·c", "a + b".
+  struct Named {
+    char letter;
+    ExactNumber value;
+  };
+
+  std::pair<std::string, bool> PutValuesIn(std::string_view expression,
+                                           std::initializer_list<Named> named = {}) const {
     auto [text, approximate] = Substituted(
         expression,
-        [this](char letter) -> std::optional<PutIn> {
+        [this, named](char letter) -> std::optional<PutIn> {
+          for (const Named& n : named) {
+            if (n.letter == letter) return PutIn{Derived(n.value), kDecimals};
+          }
           const std::size_t q = QuantityOfLetter(letter);
           if (q == kBoxQuantityCount || !known_[q]) return std::nullopt;
           return PutIn{Derived(values_[q]), given_[q] ? kGivenDecimals : kDecimals};
@@ -503,12 +525,6 @@ class Engine {
     return true;
   }
 
-  // With nothing sought but the box, every edge is needed for it.
-  bool AllEdgesKnownOrNotNeeded() const {
-    if (!problem_.sought.empty()) return true;
-    return known_[kA] && known_[kB] && known_[kC];
-  }
-
   // An edge given by another: forward and back, in the problem's unit.
   void AddLink(std::size_t edge, std::size_t from, const Rational& factor, const ExactNumber& offset) {
     const std::string e(Info(static_cast<BoxQuantity>(edge)).name), f(Info(static_cast<BoxQuantity>(from)).name);
@@ -567,6 +583,25 @@ class Engine {
 
   std::string NoBox() const { return ": няма такъв паралелепипед."; }
 
+  // The box may be right, but a value of it is beyond what the window
+  // draws and the fields hold: said so, never shown as a wrong number.
+  static std::string OutOfRangeLine(std::size_t q) {
+    return "Стойността на " + std::string(kBoxQuantities[q].name) +
+           " е извън обхвата на числата, с които смята програмата: няма отговор.";
+  }
+
+  // After a step that found edges: false, with the line that says so, where
+  // one of them leaves the doubles' range.
+  bool FoundWithinRange() {
+    for (std::size_t q : kEdges) {
+      if (known_[q] && !WithinDoubleRange(values_[q])) {
+        Record({q}, {q}, {OutOfRangeLine(q)});
+        return false;
+      }
+    }
+    return true;
+  }
+
   // Takes every step whose needs are known, one at a time, the table's
   // first first; nullopt where one shows there is no box.
   std::optional<bool> Propagate() {
@@ -589,6 +624,10 @@ class Engine {
         }
         ExactNumber value = step.value(values_);
         if (!value.has_value()) continue;
+        if (!WithinDoubleRange(value)) {
+          Record({step.target}, step.needs, {OutOfRangeLine(step.target)});
+          return std::nullopt;
+        }
         // From a root found to the doubles' precision, a root of it is no
         // more exact: kept as its double.
         if (approximate_ && !value.IsRational()) value = FromDouble(value.ToDouble());
@@ -598,8 +637,9 @@ class Engine {
         // "b = a = 3 см", not "b = a = 3 = 3 см".
         if (put_in + Unit(measure) != result.text) line += put_in + (approximate || result.approximate ? " ≈ " : " = ");
         line += result.text;
-        if (Sign(value).value_or(1) <= 0) {
-          Record({step.target}, step.needs, {line + " ≤ 0" + NoBox()});
+        if (const int sign = Sign(value).value_or(1); sign <= 0) {
+          // "b = … = −8 см < 0", "c = … = 0 см": no edge either way.
+          Record({step.target}, step.needs, {line + (sign < 0 ? " < 0" : "") + NoBox()});
           return std::nullopt;
         }
         Record({step.target}, step.needs, {std::move(line)});
@@ -679,6 +719,106 @@ class Engine {
       case kV: return "V = a·b·c";
       default: return "";
     }
+  }
+
+  // Whether an edge is given by the other of the two: then an equation in
+  // one edge says more than their sum and product.
+  bool Linked(std::size_t x, std::size_t y) const {
+    return std::any_of(links_.begin(), links_.end(), [x, y](const LinkValue& link) {
+      return (link.edge == x && link.from == y) || (link.edge == y && link.from == x);
+    });
+  }
+
+  // "S = 2 см² е по-малко от 2·b·c = 20 см², затова c = −9 см < 0": where a
+  // difference of known values leaves no edge, the two values compared.
+  std::string ComparedLine(std::string_view left_text, const ExactNumber& left, std::string_view right_text,
+                           const ExactNumber& right, Measure measure, std::string_view name,
+                           const ExactNumber& value) const {
+    const std::string left_line = std::string(left_text) + " = " + Written(left, measure).text;
+    const std::string right_line = std::string(right_text) + " = " + Written(right, measure).text;
+    if (IsZero(value)) {
+      return left_line + " е равно на " + right_line + ", затова " + std::string(name) + " = 0" + NoBox();
+    }
+    return left_line + " е по-малко от " + right_line + ", затова " + std::string(name) + " = " +
+           Written(value, Measure::kLength).text + " < 0" + NoBox();
+  }
+
+  // One of a and b known, with S and V: the face b·c (or a·c) from the
+  // volume, then the height from the lateral surface, as a pupil who has
+  // not met equations does. false where that is not the case; nullopt where
+  // it shows no box.
+  std::optional<bool> SolveByFaces() {
+    if (known_[kC] || !known_[kS] || !known_[kV] || known_[kA] == known_[kB] || !links_.empty()) return false;
+    const std::size_t edge = known_[kA] ? kA : kB;
+    const bool by_a = edge == kA;
+    const ExactNumber face = values_[kV] / values_[edge];
+    const ExactNumber rest = values_[kS] - 2 * face;
+    const ExactNumber height = rest / (2 * values_[edge]);
+    if (!face.has_value() || !height.has_value() || !Sign(rest)) return false;
+    std::vector<std::string> lines;
+    const std::string face_text = by_a ? "b·c" : "a·c";
+    const auto [face_put_in, face_approximate] = PutValuesIn(by_a ? "V/a" : "V/b");
+    const Text face_written = Written(face, Measure::kArea);
+    lines.push_back("V = a·b·c → " + face_text + " = " + (by_a ? "V/a" : "V/b") + " = " + face_put_in +
+                    (face_approximate || face_written.approximate ? " ≈ " : " = ") + face_written.text);
+    const auto [put_in, approximate] = PutValuesIn(by_a ? "(S − 2·r)/(2·a)" : "(S − 2·r)/(2·b)", {{'r', face}});
+    const Text written = Written(height, Measure::kLength);
+    lines.push_back(std::string(by_a ? "S = 2·a·c + 2·b·c → c = (S − 2·b·c)/(2·a)"
+                                     : "S = 2·a·c + 2·b·c → c = (S − 2·a·c)/(2·b)") +
+                    " = " + put_in + (approximate || written.approximate ? " ≈ " : " = ") + written.text);
+    if (*Sign(rest) <= 0) {
+      lines.push_back(ComparedLine("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea, "c", height));
+      Record({kC}, {edge, kS, kV}, std::move(lines));
+      return std::nullopt;
+    }
+    Record({kC}, {edge, kS, kV}, std::move(lines));
+    Set(kC, height);
+    return true;
+  }
+
+  // a and b unknown, their sum (from P) and product (B) known: the roots of
+  // x² − (a + b)·x + a·b = 0, the smaller a. false where that is not the
+  // case; nullopt where it shows no box.
+  std::optional<bool> SolveBaseBySumAndProduct() {
+    if (known_[kA] || known_[kB] || !known_[kP] || !known_[kBase] || Linked(kA, kB)) return false;
+    const ExactNumber sum = values_[kP] / 2, product = values_[kBase];
+    const ExactNumber discriminant = Square(sum) - 4 * product;
+    const std::optional<int> sign = Sign(discriminant);
+    if (!sign) return false;
+    std::vector<std::string> lines;
+    const auto line = [&](std::string text, std::string_view put_in_letters, const ExactNumber& value,
+                          Measure measure, std::initializer_list<Named> named) {
+      const auto [put_in, approximate] = PutValuesIn(put_in_letters, named);
+      const Text written = Written(value, measure);
+      return text + " = " + put_in + (approximate || written.approximate ? " ≈ " : " = ") + written.text;
+    };
+    lines.push_back(line("a + b = P/2", "P/2", sum, Measure::kLength, {}));
+    lines.push_back("a·b = B = " + Written(product, Measure::kArea).text);
+    lines.emplace_back("a и b са корените на уравнението x² − (a + b)·x + a·b = 0:");
+    lines.push_back(PolyText({product, ExactNumber(0) - sum, ExactNumber(1)}, "x") + " = 0");
+    const std::initializer_list<Named> named = {{'p', sum}, {'q', product}, {'D', discriminant}};
+    // D is no area: written without a unit.
+    const std::string d = Minus(prism::Written(Derived(discriminant), kDecimals, format_).text);
+    lines.push_back("D = (a + b)² − 4·a·b = " + PutValuesIn("p² − 4·q", named).first + " = " + d);
+    if (*sign < 0) {
+      lines.push_back("D = " + d + " < 0: уравнението няма реални корени, затова няма такъв паралелепипед.");
+      Record({kA, kB}, {kP, kBase}, std::move(lines));
+      return std::nullopt;
+    }
+    ExactNumber a = (sum - Sqrt(discriminant)) / 2, b = (sum + Sqrt(discriminant)) / 2;
+    if (approximate_ && !a.IsRational()) a = FromDouble(a.ToDouble()), b = FromDouble(b.ToDouble());
+    if (!a.has_value() || !b.has_value()) return false;
+    lines.push_back(line("a = x₁ = (a + b − √D)/2", "(p − √D)/2", a, Measure::kLength, named));
+    lines.push_back(line("b = x₂ = (a + b + √D)/2", "(p + √D)/2", b, Measure::kLength, named));
+    if (Sign(a).value_or(0) <= 0) {
+      lines.back() += NoBox();
+      Record({kA, kB}, {kP, kBase}, std::move(lines));
+      return std::nullopt;
+    }
+    Record({kA, kB}, {kP, kBase}, std::move(lines));
+    Set(kA, a);
+    Set(kB, b);
+    return true;
   }
 
   // Where links, P or L express every edge by one unknown edge, a known
@@ -784,7 +924,7 @@ class Engine {
         if (!sign) continue;
         const std::string d = "D = " + Minus(prism::Written(Derived(discriminant), kDecimals, format_).text);
         if (*sign < 0) {
-          lines.push_back(d + " < 0: уравнението няма реални корени" + NoBox());
+          lines.push_back(d + " < 0: уравнението няма реални корени, затова няма такъв паралелепипед.");
           Record({t}, needs, std::move(lines));
           return std::nullopt;
         }
@@ -1294,11 +1434,12 @@ class Engine {
     for (std::size_t q : Sought()) answer_.push_back(ValueLine(q));
   }
 
-  // The records the sought values come from, in their order.
-  std::vector<bool> Needed() const {
+  // The records the values wanted come from, in their order: those of
+  // the wanted values and of every value they need.
+  std::vector<bool> Needed(std::vector<std::size_t> wanted_values) const {
     std::vector<bool> needed(records_.size(), false);
     std::array<bool, kBoxQuantityCount> wanted{};
-    for (std::size_t q : Sought()) wanted[q] = true;
+    for (std::size_t q : wanted_values) wanted[q] = true;
     for (std::size_t i = records_.size(); i-- > 0;) {
       const bool wanted_here = std::any_of(records_[i].targets.begin(), records_[i].targets.end(),
                                            [&](std::size_t q) { return wanted[q]; });
@@ -1309,32 +1450,52 @@ class Engine {
     return needed;
   }
 
+  // Where there is no box, the last step says why: it and the steps it
+  // stands on.
+  std::vector<bool> NeededForTheLast() const {
+    std::vector<bool> needed = records_.empty() ? std::vector<bool>() : Needed(records_.back().needs);
+    if (!needed.empty()) needed.back() = true;
+    return needed;
+  }
+
+  std::vector<std::string> Lines(const std::vector<bool>& which) const {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+      if (which[i]) lines.insert(lines.end(), records_[i].lines.begin(), records_[i].lines.end());
+    }
+    return lines;
+  }
+
   ProblemSolution Finish(ProblemOutcome outcome) {
     ProblemSolution solution;
     solution.outcome = outcome;
     solution.values = values_;
-    solution.approximate = approximate_;
+    solution.approximate = sought_approximate_.value_or(approximate_);
     std::vector<std::string> lines = std::move(lines_);
     if (outcome == ProblemOutcome::kMissing) {
       solution.missing = Missing();
       solution.worked.lines = std::move(lines);
       return solution;
     }
-    const std::vector<bool> needed =
-        outcome == ProblemOutcome::kSolved ? Needed() : std::vector<bool>(records_.size(), true);
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-      if (needed[i]) lines.insert(lines.end(), records_[i].lines.begin(), records_[i].lines.end());
-    }
+    const std::vector<bool> needed = outcome == ProblemOutcome::kSolved  ? Needed(Sought())
+                                     : outcome == ProblemOutcome::kNoBox ? NeededForTheLast()
+                                                                         : std::vector<bool>(records_.size(), true);
+    const std::vector<std::string> steps = Lines(needed);
+    lines.insert(lines.end(), steps.begin(), steps.end());
     lines.insert(lines.end(), checks_.begin(), checks_.end());
     lines.insert(lines.end(), answer_.begin(), answer_.end());
-    if (outcome == ProblemOutcome::kSolved && problem_.sought.empty()) {
-      std::vector<std::string> more;
-      for (std::size_t i = 0; i < records_.size(); ++i) {
-        if (!needed[i]) more.insert(more.end(), records_[i].lines.begin(), records_[i].lines.end());
-      }
-      if (!more.empty()) {
+    if (outcome == ProblemOutcome::kSolved) {
+      // Nothing sought: every step the answer did not need; else the
+      // values asked for besides, by the steps the answer did not take.
+      std::vector<bool> more(records_.size(), false);
+      std::vector<std::size_t> also;
+      for (BoxQuantity q : problem_.also) also.push_back(Index(q));
+      const std::vector<bool> wanted = problem_.sought.empty() ? std::vector<bool>(records_.size(), true) : Needed(also);
+      for (std::size_t i = 0; i < records_.size(); ++i) more[i] = wanted[i] && !needed[i];
+      const std::vector<std::string> more_lines = Lines(more);
+      if (!more_lines.empty()) {
         lines.emplace_back(Heading(SolutionPart::kMore));
-        lines.insert(lines.end(), more.begin(), more.end());
+        lines.insert(lines.end(), more_lines.begin(), more_lines.end());
       }
     }
     solution.worked.lines = std::move(lines);
@@ -1342,9 +1503,9 @@ class Engine {
     solution.worked.box = outcome == ProblemOutcome::kSolved && known_[kA] && known_[kB] && known_[kC] &&
                           known_[kS] && known_[kV];
     if (solution.worked.box) {
-      const std::array<std::pair<Quantity, std::size_t>, 5> shown = {
-          {{Quantity::kA, kA}, {Quantity::kB, kB}, {Quantity::kC, kC}, {Quantity::kS, kS}, {Quantity::kV, kV}}};
-      for (const auto& [field, q] : shown) solution.worked.values[field] = values_[q].ToDouble();
+      for (Quantity field : kAllQuantities) {
+        solution.worked.values[field] = values_[Index(ToBoxQuantity(field))].ToDouble();
+      }
       for (std::size_t e : kEdges) {
         const WrittenValue written =
             prism::Written(Derived(values_[e]), given_[e] ? kGivenDecimals : kDecimals, format_);
@@ -1396,6 +1557,8 @@ class Engine {
   std::array<bool, kBoxQuantityCount> known_{}, given_{}, used_{};
   // An edge is a root found to the doubles' precision, not exactly.
   bool approximate_ = false;
+  // Whether that was so when what is sought was first known.
+  std::optional<bool> sought_approximate_;
   std::vector<Step> steps_;
   std::vector<LinkValue> links_;
   std::vector<std::string> lines_, checks_, answer_;

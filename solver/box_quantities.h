@@ -12,6 +12,8 @@
 #include <optional>
 #include <string_view>
 
+#include "solver/quantities.h"
+
 namespace prism {
 
 enum class Measure : std::uint8_t { kLength, kArea, kVolume };
@@ -60,6 +62,20 @@ constexpr bool BoxQuantitiesAreWellFormed() {
   return true;
 }
 static_assert(BoxQuantitiesAreWellFormed());
+
+// The main window's five quantities among the box's.
+inline constexpr std::array<BoxQuantity, kQuantityCount> kFieldQuantities = {
+    BoxQuantity::kA, BoxQuantity::kB, BoxQuantity::kC, BoxQuantity::kS, BoxQuantity::kV};
+
+constexpr BoxQuantity ToBoxQuantity(Quantity q) { return kFieldQuantities[Index(q)]; }
+
+constexpr bool FieldQuantitiesAreTheirNamesakes() {
+  for (Quantity q : kAllQuantities) {
+    if (Info(ToBoxQuantity(q)).name != QuantityCaption(q)) return false;
+  }
+  return true;
+}
+static_assert(FieldQuantitiesAreTheirNamesakes());
 
 // The quantity of that name or keyboard spelling ("S₁", "S1"); nullopt else.
 constexpr std::optional<BoxQuantity> FindBoxQuantity(std::string_view name) {

@@ -68,6 +68,9 @@ struct Problem {
   std::vector<EdgeLink> links;
   Shape shape = Shape::kAny;
   std::vector<BoxQuantity> sought;  // empty: every quantity
+  // Where something is sought: what the solution shows besides, under
+  // "Още:", with the steps to it that the answer did not take.
+  std::vector<BoxQuantity> also;
 };
 
 // What is wrong, and in which of the window's lines (1 on), 0 where the

@@ -201,6 +201,23 @@ TEST(BoxEngine, WritesTheSolutionAsThePupilDoes) {
        "Дадено:\nV = 50\nкуб: a = b = c\nТърси се: a\nРешение:\nV = a·b·c: a³ = 50\n"
        "a = ∛50 ≈ 3.6840315\nОтговор:\na ≈ 3.6840315\n"},
       {{"d = 3", "a = 3", "b = 4"}, ProblemOutcome::kNoBox, nullptr},
+      // No box from the faces: said so, not asked for more.
+      {{"a = 1 см", "S = 2 см²", "V = 10 см³", "c = ?"}, ProblemOutcome::kNoBox,
+       "Дадено:\na = 1 см\nS = 2 см²\nV = 10 см³\nТърси се: c\nРешение:\n"
+       "V = a·b·c → b·c = V/a = 10/1 = 10 см²\n"
+       "S = 2·a·c + 2·b·c → c = (S − 2·b·c)/(2·a) = (2 − 2·10)/(2·1) = −9 см\n"
+       "S = 2 см² е по-малко от 2·b·c = 20 см², затова c = −9 см < 0: няма такъв паралелепипед.\n"},
+      // Only the steps the reason stands on: no S₁ before it.
+      {{"c = 1", "S = 4", "V = 5", "S1 = ?"}, ProblemOutcome::kNoBox,
+       "Дадено:\nc = 1\nS = 4\nV = 5\nТърси се: S₁\nРешение:\n"
+       "V = B·c → B = V/c = 5/1 = 5\nS = P·c → P = S/c = 4/1 = 4\na + b = P/2 = 4/2 = 2\n"
+       "a·b = B = 5\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 2·x + 5 = 0\n"
+       "D = (a + b)² − 4·a·b = 2² − 4·5 = −16\n"
+       "D = −16 < 0: уравнението няма реални корени, затова няма такъв паралелепипед.\n"},
+      {{"P = 14", "B = 12", "c = 5", "L = ?"}, ProblemOutcome::kSolved, nullptr},
+      {{"a = 1e300", "b = 1e300", "c = 1e300", "V = ?"}, ProblemOutcome::kNoBox,
+       "Дадено:\na = 1·10³⁰⁰\nb = 1·10³⁰⁰\nc = 1·10³⁰⁰\nТърси се: V\nРешение:\n"
+       "Стойността на B е извън обхвата на числата, с които смята програмата: няма отговор.\n"},
       {{"a = 3", "V = 60"}, ProblemOutcome::kMissing, nullptr},
   };
   for (const Case& c : cases) {
