@@ -422,6 +422,7 @@ class Engine {
   struct Text {
     std::string text;
     bool approximate = false;
+    std::string number;  // the value alone, without its unit or decimals: "25/6"
   };
 
 
@@ -435,8 +436,9 @@ class Engine {
     if (written.fraction_or_root) {
       text += " ≈ " + Minus(ApproximateText(Derived(value), format_).text) + Unit(measure);
     }
-    return {text, written.approximate};
+    return {text, written.approximate, Minus(written.text)};
   }
+
 
   // A value a step names that is no quantity of the box: "b·c", "a + b".
   struct Named {
@@ -458,6 +460,17 @@ class Engine {
         },
         format_);
     return {Minus(std::move(text)), approximate};
+  }
+
+  // "left = the values put in = the value": the values put in left out
+  // where they are the value already ("c = V/B = 1/6 см", not "= 1/6 = 1/6 см").
+  std::string Equation(std::string left, std::string_view letters, const ExactNumber& value, Measure measure,
+                       std::initializer_list<Named> named = {}) const {
+    const auto [put_in, approximate] = PutValuesIn(letters, named);
+    const Text result = Written(value, measure);
+    left += " = ";
+    if (put_in != result.number) left += put_in + (approximate || result.approximate ? " ≈ " : " = ");
+    return left + result.text;
   }
 
   void Set(std::size_t q, ExactNumber value) {
@@ -499,12 +512,9 @@ class Engine {
     for (const EdgeLink& link : problem_.links) lines_.push_back(link.item);
     if (problem_.shape == Shape::kCube) lines_.emplace_back("куб: a = b = c");
     if (problem_.shape == Shape::kSquareBase) lines_.emplace_back("квадратна основа: a = b");
-    std::string sought;
-    for (std::size_t q : Sought()) {
-      if (!sought.empty()) sought += ", ";
-      sought += Info(static_cast<BoxQuantity>(q)).name;
-    }
-    lines_.push_back(std::string(Heading(SolutionPart::kSought)) + " " + sought);
+    std::vector<std::string_view> sought;
+    for (std::size_t q : Sought()) sought.push_back(kBoxQuantities[q].name);
+    lines_.push_back(std::string(SoughtHeading(sought.size())) + " " + JoinedWithAnd(sought));
   }
 
   std::vector<std::size_t> Sought() const {
@@ -585,7 +595,8 @@ class Engine {
 
   // The box may be right, but a value of it is beyond what the window
   // draws and the fields hold: said so, never shown as a wrong number.
-  static std::string OutOfRangeLine(std::size_t q) {
+  std::string OutOfRangeLine(std::size_t q) {
+    out_of_range_ = true;
     return "Стойността на " + std::string(kBoxQuantities[q].name) +
            " е извън обхвата на числата, с които смята програмата: няма отговор.";
   }
@@ -631,12 +642,8 @@ class Engine {
         // From a root found to the doubles' precision, a root of it is no
         // more exact: kept as its double.
         if (approximate_ && !value.IsRational()) value = FromDouble(value.ToDouble());
-        const auto [put_in, approximate] = PutValuesIn(step.put_in);
-        const Text result = Written(value, measure);
-        std::string line = step.text + " = ";
         // "b = a = 3 см", not "b = a = 3 = 3 см".
-        if (put_in + Unit(measure) != result.text) line += put_in + (approximate || result.approximate ? " ≈ " : " = ");
-        line += result.text;
+        std::string line = Equation(step.text, step.put_in, value, measure);
         if (const int sign = Sign(value).value_or(1); sign <= 0) {
           // "b = … = −8 см < 0", "c = … = 0 см": no edge either way.
           Record({step.target}, step.needs, {line + (sign < 0 ? " < 0" : "") + NoBox()});
@@ -729,7 +736,7 @@ class Engine {
     });
   }
 
-  // "S = 2 см² е по-малко от 2·b·c = 20 см², затова c = −9 см < 0": where a
+  // "S = 2 см² е по-малко от 2·b·c = 20 см², затова 2·a·c = −18 см² < 0": where a
   // difference of known values leaves no edge, the two values compared.
   std::string ComparedLine(std::string_view left_text, const ExactNumber& left, std::string_view right_text,
                            const ExactNumber& right, Measure measure, std::string_view name,
@@ -740,7 +747,7 @@ class Engine {
       return left_line + " е равно на " + right_line + ", затова " + std::string(name) + " = 0" + NoBox();
     }
     return left_line + " е по-малко от " + right_line + ", затова " + std::string(name) + " = " +
-           Written(value, Measure::kLength).text + " < 0" + NoBox();
+           Written(value, measure).text + " < 0" + NoBox();
   }
 
   // One of a and b known, with S and V: the face b·c (or a·c) from the
@@ -756,21 +763,23 @@ class Engine {
     const ExactNumber height = rest / (2 * values_[edge]);
     if (!face.has_value() || !height.has_value() || !Sign(rest)) return false;
     std::vector<std::string> lines;
+    // Each line solves for what stands alone on its left: the face from V,
+    // the other face from S, then c from that face.
     const std::string face_text = by_a ? "b·c" : "a·c";
-    const auto [face_put_in, face_approximate] = PutValuesIn(by_a ? "V/a" : "V/b");
-    const Text face_written = Written(face, Measure::kArea);
-    lines.push_back("V = a·b·c → " + face_text + " = " + (by_a ? "V/a" : "V/b") + " = " + face_put_in +
-                    (face_approximate || face_written.approximate ? " ≈ " : " = ") + face_written.text);
-    const auto [put_in, approximate] = PutValuesIn(by_a ? "(S − 2·r)/(2·a)" : "(S − 2·r)/(2·b)", {{'r', face}});
-    const Text written = Written(height, Measure::kLength);
-    lines.push_back(std::string(by_a ? "S = 2·a·c + 2·b·c → c = (S − 2·b·c)/(2·a)"
-                                     : "S = 2·a·c + 2·b·c → c = (S − 2·a·c)/(2·b)") +
-                    " = " + put_in + (approximate || written.approximate ? " ≈ " : " = ") + written.text);
+    const std::string other_text = by_a ? "2·a·c" : "2·b·c";
+    const auto line = [&](std::string text, std::string_view letters, const ExactNumber& value, Measure measure) {
+      return Equation(std::move(text), letters, value, measure, {{'r', face}, {'R', rest}});
+    };
+    lines.push_back(line("V = a·b·c → " + face_text + " = " + (by_a ? "V/a" : "V/b"), by_a ? "V/a" : "V/b", face,
+                         Measure::kArea));
+    lines.push_back(line("S = 2·a·c + 2·b·c → " + other_text + " = S − 2·" + face_text, "S − 2·r", rest,
+                         Measure::kArea));
     if (*Sign(rest) <= 0) {
-      lines.push_back(ComparedLine("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea, "c", height));
+      lines.push_back(ComparedLine("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea, other_text, rest));
       Record({kC}, {edge, kS, kV}, std::move(lines));
       return std::nullopt;
     }
+    lines.push_back(line("c", by_a ? "R/(2·a)" : "R/(2·b)", height, Measure::kLength));
     Record({kC}, {edge, kS, kV}, std::move(lines));
     Set(kC, height);
     return true;
@@ -786,13 +795,7 @@ class Engine {
     const std::optional<int> sign = Sign(discriminant);
     if (!sign) return false;
     std::vector<std::string> lines;
-    const auto line = [&](std::string text, std::string_view put_in_letters, const ExactNumber& value,
-                          Measure measure, std::initializer_list<Named> named) {
-      const auto [put_in, approximate] = PutValuesIn(put_in_letters, named);
-      const Text written = Written(value, measure);
-      return text + " = " + put_in + (approximate || written.approximate ? " ≈ " : " = ") + written.text;
-    };
-    lines.push_back(line("a + b = P/2", "P/2", sum, Measure::kLength, {}));
+    lines.push_back(Equation("a + b = P/2", "P/2", sum, Measure::kLength));
     lines.push_back("a·b = B = " + Written(product, Measure::kArea).text);
     lines.emplace_back("a и b са корените на уравнението x² − (a + b)·x + a·b = 0:");
     lines.push_back(PolyText({product, ExactNumber(0) - sum, ExactNumber(1)}, "x") + " = 0");
@@ -808,8 +811,8 @@ class Engine {
     ExactNumber a = (sum - Sqrt(discriminant)) / 2, b = (sum + Sqrt(discriminant)) / 2;
     if (approximate_ && !a.IsRational()) a = FromDouble(a.ToDouble()), b = FromDouble(b.ToDouble());
     if (!a.has_value() || !b.has_value()) return false;
-    lines.push_back(line("a = x₁ = (a + b − √D)/2", "(p − √D)/2", a, Measure::kLength, named));
-    lines.push_back(line("b = x₂ = (a + b + √D)/2", "(p + √D)/2", b, Measure::kLength, named));
+    lines.push_back(Equation("a = x₁ = (a + b − √D)/2", "(p − √D)/2", a, Measure::kLength, named));
+    lines.push_back(Equation("b = x₂ = (a + b + √D)/2", "(p + √D)/2", b, Measure::kLength, named));
     if (Sign(a).value_or(0) <= 0) {
       lines.back() += NoBox();
       Record({kA, kB}, {kP, kBase}, std::move(lines));
@@ -1399,6 +1402,7 @@ class Engine {
                                                 kApproximateTolerance * std::abs(values_[q].ToDouble())
                                           : Sign(computed - values_[q]).value_or(1) == 0;
         if (!agrees) {
+          contradiction_needs_.assign(row.needs.begin(), row.needs.begin() + static_cast<std::ptrdiff_t>(row.need_count));
           checks_.push_back(std::string(kBoxQuantities[q].name) + " = " +
                             Written(values_[q], kBoxQuantities[q].measure, kGivenDecimals).text + ", а " +
                             derivation + NoBox());
@@ -1458,12 +1462,45 @@ class Engine {
     return needed;
   }
 
-  std::vector<std::string> Lines(const std::vector<bool>& which) const {
+  // How a step's value is named: the base's area and perimeter after their
+  // first line ("P = 2·(a + b) = 14 см (периметър на основата)"); every
+  // value before its line where the lines stand apart from the solution
+  // ("Пълна повърхнина: S₁ = …").
+  enum class Naming { kAfterFirstUse, kBefore };
+
+  std::vector<std::string> Lines(const std::vector<bool>& which, Naming naming) const {
     std::vector<std::string> lines;
+    std::array<bool, kBoxQuantityCount> named = given_;
     for (std::size_t i = 0; i < records_.size(); ++i) {
-      if (which[i]) lines.insert(lines.end(), records_[i].lines.begin(), records_[i].lines.end());
+      if (!which[i]) continue;
+      const StepRecord& record = records_[i];
+      const std::size_t first = lines.size();
+      lines.insert(lines.end(), record.lines.begin(), record.lines.end());
+      const std::size_t q = record.targets.front();
+      if (naming == Naming::kBefore) {
+        lines[first] = Capitalized(kBoxQuantities[q].title) + ": " + lines[first];
+      } else if ((q == kBase || q == kP) && !named[q] && !lines[first].ends_with('.')) {
+        lines[first] += " (" + std::string(kBoxQuantities[q].title) + ")";
+      }
+      named[q] = true;
     }
     return lines;
+  }
+
+  // The title with its first letter capital: the titles are Bulgarian, and
+  // a lowercase Cyrillic letter is two bytes in UTF-8, а–п D0 B0–BF and
+  // р–я D1 80–8F, their capitals D0 90–AF.
+  static std::string Capitalized(std::string_view title) {
+    std::string text(title);
+    if (text.size() < 2) return text;
+    const auto lead = static_cast<unsigned char>(text[0]), next = static_cast<unsigned char>(text[1]);
+    if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) {
+      text[1] = static_cast<char>(next - 0x20);
+    } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {
+      text[0] = static_cast<char>(0xD0);
+      text[1] = static_cast<char>(next + 0x20);
+    }
+    return text;
   }
 
   ProblemSolution Finish(ProblemOutcome outcome) {
@@ -1479,11 +1516,14 @@ class Engine {
     }
     const std::vector<bool> needed = outcome == ProblemOutcome::kSolved  ? Needed(Sought())
                                      : outcome == ProblemOutcome::kNoBox ? NeededForTheLast()
-                                                                         : std::vector<bool>(records_.size(), true);
-    const std::vector<std::string> steps = Lines(needed);
+                                                                         : Needed(contradiction_needs_);
+    const std::vector<std::string> steps = Lines(needed, Naming::kAfterFirstUse);
     lines.insert(lines.end(), steps.begin(), steps.end());
     lines.insert(lines.end(), checks_.begin(), checks_.end());
     lines.insert(lines.end(), answer_.begin(), answer_.end());
+    if ((outcome == ProblemOutcome::kNoBox && !out_of_range_) || outcome == ProblemOutcome::kContradiction) {
+      lines.push_back(std::string(Heading(SolutionPart::kAnswer)) + " Няма правоъгълен паралелепипед с такива размери.");
+    }
     if (outcome == ProblemOutcome::kSolved) {
       // Nothing sought: every step the answer did not need; else the
       // values asked for besides, by the steps the answer did not take.
@@ -1492,7 +1532,7 @@ class Engine {
       for (BoxQuantity q : problem_.also) also.push_back(Index(q));
       const std::vector<bool> wanted = problem_.sought.empty() ? std::vector<bool>(records_.size(), true) : Needed(also);
       for (std::size_t i = 0; i < records_.size(); ++i) more[i] = wanted[i] && !needed[i];
-      const std::vector<std::string> more_lines = Lines(more);
+      const std::vector<std::string> more_lines = Lines(more, Naming::kBefore);
       if (!more_lines.empty()) {
         lines.emplace_back(Heading(SolutionPart::kMore));
         lines.insert(lines.end(), more_lines.begin(), more_lines.end());
@@ -1530,11 +1570,7 @@ class Engine {
     const std::size_t missing = std::max<std::size_t>(1, unknown.size() > equations ? unknown.size() - equations : 1);
     if (unknown.empty()) return "Липсва още една величина.";
     const std::size_t named = std::min(missing, unknown.size());
-    std::string names;
-    for (std::size_t i = unknown.size() - named; i < unknown.size(); ++i) {
-      if (!names.empty()) names += i + 1 == unknown.size() ? " и " : ", ";
-      names += unknown[i];
-    }
+    const std::string names = JoinedWithAnd({unknown.end() - static_cast<std::ptrdiff_t>(named), unknown.end()});
     return missing == 1 ? "Липсва още една величина, например " + names + "."
            : missing == 2 ? "Липсват още две величини, например " + names + "."
                           : "Липсват още три величини, например " + names + ".";
@@ -1559,6 +1595,10 @@ class Engine {
   bool approximate_ = false;
   // Whether that was so when what is sought was first known.
   std::optional<bool> sought_approximate_;
+  // A value left the doubles' range: no answer, rather than no box.
+  bool out_of_range_ = false;
+  // What the value a given one disagrees with was computed from.
+  std::vector<std::size_t> contradiction_needs_;
   std::vector<Step> steps_;
   std::vector<LinkValue> links_;
   std::vector<std::string> lines_, checks_, answer_;

@@ -7,6 +7,15 @@
 
 namespace prism {
 
+std::string JoinedWithAnd(const std::vector<std::string_view>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " и " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
 std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
     const std::vector<std::string>& arguments, const NumberFormat& format) {
   SolveRequest request;

@@ -22,26 +22,62 @@
 namespace prism {
 
 // The headings a solution's parts start with, in their order: a line is the
-// heading alone, or (what is sought) the heading and its text.
+// heading alone, or the heading and its text (what is sought; the answer
+// where there is no box). What is sought has a plural of its own.
 enum class SolutionPart { kGiven, kSought, kSteps, kAnswer, kMore, kCount };
-inline constexpr std::array<std::string_view, static_cast<std::size_t>(SolutionPart::kCount)>
-    kSolutionHeadings = {"Дадено:", "Търси се:", "Решение:", "Отговор:", "Още:"};
+
+struct SolutionHeading {
+  SolutionPart part;
+  std::string_view text;
+};
+
+inline constexpr std::array<SolutionHeading, 6> kSolutionHeadings = {{
+    {SolutionPart::kGiven, "Дадено:"},
+    {SolutionPart::kSought, "Търси се:"},
+    {SolutionPart::kSought, "Търсят се:"},
+    {SolutionPart::kSteps, "Решение:"},
+    {SolutionPart::kAnswer, "Отговор:"},
+    {SolutionPart::kMore, "Допълнително:"},
+}};
+
+// Every part has a heading, the first of its row its usual one.
+constexpr bool SolutionHeadingsAreWellFormed() {
+  for (std::size_t part = 0; part < static_cast<std::size_t>(SolutionPart::kCount); ++part) {
+    bool found = false;
+    for (const SolutionHeading& heading : kSolutionHeadings) {
+      found = found || heading.part == static_cast<SolutionPart>(part);
+    }
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(SolutionHeadingsAreWellFormed());
 
 constexpr std::string_view Heading(SolutionPart part) {
-  return kSolutionHeadings[static_cast<std::size_t>(part)];
+  for (const SolutionHeading& heading : kSolutionHeadings) {
+    if (heading.part == part) return heading.text;
+  }
+  return {};
+}
+
+// "Търси се: V", "Търсят се: b и c".
+constexpr std::string_view SoughtHeading(std::size_t count) {
+  return count > 1 ? kSolutionHeadings[2].text : kSolutionHeadings[1].text;
 }
 
 // The heading the line starts, where it starts one.
-constexpr std::optional<SolutionPart> HeadingOf(std::string_view line) {
-  for (std::size_t i = 0; i < kSolutionHeadings.size(); ++i) {
-    const std::string_view heading = kSolutionHeadings[i];
-    if (line == heading ||
-        (line.starts_with(heading) && line.substr(heading.size()).starts_with(' '))) {
-      return static_cast<SolutionPart>(i);
+constexpr std::optional<SolutionHeading> HeadingOf(std::string_view line) {
+  for (const SolutionHeading& heading : kSolutionHeadings) {
+    if (line == heading.text ||
+        (line.starts_with(heading.text) && line.substr(heading.text.size()).starts_with(' '))) {
+      return heading;
     }
   }
   return std::nullopt;
 }
+
+// "a", "a и b", "a, b и c": as a sentence lists them.
+std::string JoinedWithAnd(const std::vector<std::string_view>& names);
 
 struct WorkedSolution {
   std::vector<std::string> lines;

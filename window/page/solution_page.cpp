@@ -217,15 +217,16 @@ SolutionPages PlanSolutionPages(const WorkedSolution& solution, const QString& t
   for (std::size_t i = 0; i < solution.lines.size(); ++i) {
     PageLine line;
     line.text = QString::fromStdString(solution.lines[i]);
-    const std::optional<SolutionPart> part = HeadingOf(solution.lines[i]);
+    const std::optional<SolutionHeading> part = HeadingOf(solution.lines[i]);
     if (part) {
-      line.bold_length = static_cast<int>(QString::fromUtf8(Heading(*part)).size());
-      in_answer = *part == SolutionPart::kAnswer;
+      line.bold_length = static_cast<int>(QString::fromUtf8(part->text).size());
+      // A sentence after the heading (no box) is no framed answer.
+      in_answer = part->part == SolutionPart::kAnswer && solution.lines[i] == part->text;
       if (i > 0) top += text.height() / 2;
     }
     line.answer = in_answer && !part;
     // Room for the answer's frame above its first line.
-    if (line.answer && i > 0 && HeadingOf(solution.lines[i - 1]) == SolutionPart::kAnswer) {
+    if (line.answer && i > 0 && HeadingOf(solution.lines[i - 1]).has_value()) {
       top += text.height() / 4;
     }
     const qreal left = line.answer ? indent : 0;
