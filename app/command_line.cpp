@@ -110,7 +110,7 @@ int WritePdf(const QString& pdf, const WorkedSolution& solution, bool net,
 // contradict each other (the text says why), 2 a wrong item or data that
 // do not fix what is sought (one line on standard error says which).
 int PrintProblem(std::vector<std::string> items, Shape shape, std::optional<LengthUnit> unit,
-                 const NumberFormat& format, const QString& pdf, bool net,
+                 SolutionStyle style, const NumberFormat& format, const QString& pdf, bool net,
                  const std::function<int(const QString&, const std::string&)>& fault) {
   if (shape == Shape::kCube) items.emplace_back(kCubeWord);
   if (shape == Shape::kSquareBase) items.emplace_back(kSquareBaseWords);
@@ -118,7 +118,7 @@ int PrintProblem(std::vector<std::string> items, Shape shape, std::optional<Leng
   if (const auto* error = std::get_if<NotationError>(&read)) {
     return fault(QStringLiteral("--solve"), error->message);
   }
-  const ProblemSolution solved = SolveProblem(std::get<Problem>(read), format, unit);
+  const ProblemSolution solved = SolveProblem(std::get<Problem>(read), format, unit, style);
   if (solved.outcome == ProblemOutcome::kMissing) return fault(QStringLiteral("--solve"), solved.missing);
   const int status = solved.outcome == ProblemOutcome::kSolved ? 0 : 1;
   if (!pdf.isNull()) {
@@ -134,8 +134,8 @@ int PrintProblem(std::vector<std::string> items, Shape shape, std::optional<Leng
 // The worked solution of three given quantities on standard output: 0 where
 // they describe a box, 1 where they do not (the text says why), 2 for an
 // argument at fault.
-int PrintSolution(const QStringList& given, Shape shape, const QString& unit_name, const QString& pdf,
-                  bool net, const QString& program) {
+int PrintSolution(const QStringList& given, Shape shape, const QString& unit_name, SolutionStyle style,
+                  const QString& pdf, bool net, const QString& program) {
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
   const NumberFormat format = RegionalNumberFormat();
@@ -157,8 +157,8 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   // of the main window's rows; anything else is the notation of any box
   // problem.
   if (shape != Shape::kAny || !TodaysForm(arguments)) {
-    return PrintProblem(arguments, shape, unit_name.isNull() ? std::nullopt : std::optional(unit), format,
-                        pdf, net, fault);
+    return PrintProblem(arguments, shape, unit_name.isNull() ? std::nullopt : std::optional(unit), style,
+                        format, pdf, net, fault);
   }
   const auto read = ReadGivenQuantities(arguments, format);
   if (const auto* error = std::get_if<ArgumentError>(&read)) {
@@ -168,7 +168,7 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   }
   const auto& request = std::get<SolveRequest>(read);
   const std::optional<WorkedSolution> solution =
-      SolveWorked(request.row, request.texts, format, unit);
+      SolveWorked(request.row, request.texts, format, unit, style);
   if (!solution) return fault(QStringLiteral("--solve"), "no solution");
   if (!pdf.isNull()) {
     const int written = WritePdf(pdf, *solution, net, fault);
@@ -252,6 +252,14 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                                 QStringLiteral("With --solve: the unit of the lengths, мм, см, "
                                                "дм or м (or mm, cm, dm, m)."),
                                 QStringLiteral("unit"));
+  const QCommandLineOption grade(QStringLiteral("grade"),
+                                 QStringLiteral("With --solve: written for grade 5, 6 or 7 (5 when not given)."),
+                                 QStringLiteral("grade"));
+  const QCommandLineOption round(
+      QStringLiteral("round"),
+      QStringLiteral("With --solve: approximate values to 1, 2 or 3 decimals, or 7 as the window's\n"
+                     "fields (2 when not given)."),
+      QStringLiteral("places"));
   const QCommandLineOption pdf(QStringLiteral("pdf"),
                                QStringLiteral("With --solve: write the solution's page to this "
                                               "PDF file instead of printing it."),
@@ -262,6 +270,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                      "own, at its true size where --unit gives one and it fits, else to scale."));
   parser.addOption(solve);
   parser.addOption(unit);
+  parser.addOption(grade);
+  parser.addOption(round);
   parser.addOption(pdf);
   parser.addOption(net);
   parser.addOption(cube);
@@ -291,7 +301,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   // An option given twice would leave one of its values unread, as a
   // quantity given twice would.
-  for (const QCommandLineOption* once : {&solve, &unit, &pdf, &net, &cube, &square_base}) {
+  for (const QCommandLineOption* once : {&solve, &unit, &grade, &round, &pdf, &net, &cube, &square_base}) {
     if (parser.optionNames().count(once->names().constFirst()) > 1) {
       Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() +
                         QStringLiteral(": given twice") + see_help);
@@ -302,16 +312,34 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     Print(stderr, program + QStringLiteral(": --net: only with --pdf") + see_help);
     return 2;
   }
+  // A grade or a rounding among the window's choices, else what they are.
+  SolutionStyle style;
+  const auto choose = [&](const QCommandLineOption& option, int& chosen, bool (*listed)(int),
+                          const char* choices) {
+    if (!parser.isSet(option)) return true;
+    bool number = false;
+    chosen = parser.value(option).toInt(&number);
+    if (number && listed(chosen)) return true;
+    Print(stderr, program + QStringLiteral(": --") + option.names().constFirst() + QLatin1Char(' ') +
+                      parser.value(option) + QStringLiteral(": ") + QString::fromUtf8(choices) + see_help);
+    return false;
+  };
+  if (!choose(grade, style.grade, [](int g) { return GradeIndex(g).has_value(); },
+              "no such grade (5, 6 or 7)") ||
+      !choose(round, style.decimals, [](int d) { return RoundingIndex(d).has_value(); },
+              "no such rounding (1, 2, 3 or 7 decimals)")) {
+    return 2;
+  }
   if (parser.isSet(solve)) {
     const Shape shape = parser.isSet(cube)          ? Shape::kCube
                         : parser.isSet(square_base) ? Shape::kSquareBase
                                                     : Shape::kAny;
     return PrintSolution(parser.positionalArguments(), shape,
-                         parser.isSet(unit) ? parser.value(unit) : QString(),
+                         parser.isSet(unit) ? parser.value(unit) : QString(), style,
                          parser.isSet(pdf) ? parser.value(pdf) : QString(), parser.isSet(net),
                          program);
   }
-  for (const QCommandLineOption* only_with_solve : {&unit, &pdf, &cube, &square_base}) {
+  for (const QCommandLineOption* only_with_solve : {&unit, &grade, &round, &pdf, &cube, &square_base}) {
     if (parser.isSet(*only_with_solve)) {
       Print(stderr, program + QStringLiteral(": --") + only_with_solve->names().constFirst() +
                         QStringLiteral(": only with --solve") + see_help);

@@ -79,6 +79,44 @@ constexpr std::array<Solved, 23> kSolved = {{
      "d² − a² − b²", [](const Values& v) { return Square(v[kD]) - Square(v[kA]) - Square(v[kB]); }},
 }};
 
+// What a step that subtracts takes from what: where the difference is no
+// edge or area, a pupil who has not met negative numbers is told that the
+// one is not smaller than the other. By the step's right-hand side (or what
+// is under its root) in letters.
+struct Difference {
+  std::string_view put_in;
+  std::string_view minuend_text;
+  ExactNumber (*minuend)(const Values&);
+  std::string_view subtrahend_text;
+  ExactNumber (*subtrahend)(const Values&);
+};
+
+constexpr std::array<Difference, 10> kDifferences = {{
+    {"P/2 − b", "a + b = P/2", [](const Values& v) { return v[kP] / 2; }, "b", [](const Values& v) { return v[kB]; }},
+    {"P/2 − a", "a + b = P/2", [](const Values& v) { return v[kP] / 2; }, "a", [](const Values& v) { return v[kA]; }},
+    {"L/4 − b − c", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "b + c",
+     [](const Values& v) { return v[kB] + v[kC]; }},
+    {"L/4 − a − c", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "a + c",
+     [](const Values& v) { return v[kA] + v[kC]; }},
+    {"L/4 − a − b", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "a + b",
+     [](const Values& v) { return v[kA] + v[kB]; }},
+    {"(T − S)/2", "S₁", [](const Values& v) { return v[kS1]; }, "S", [](const Values& v) { return v[kS]; }},
+    {"T − 2·B", "S₁", [](const Values& v) { return v[kS1]; }, "2·B", [](const Values& v) { return 2 * v[kBase]; }},
+    {"d² − b² − c²", "d²", [](const Values& v) { return Square(v[kD]); }, "b² + c²",
+     [](const Values& v) { return Square(v[kB]) + Square(v[kC]); }},
+    {"d² − a² − c²", "d²", [](const Values& v) { return Square(v[kD]); }, "a² + c²",
+     [](const Values& v) { return Square(v[kA]) + Square(v[kC]); }},
+    {"d² − a² − b²", "d²", [](const Values& v) { return Square(v[kD]); }, "a² + b²",
+     [](const Values& v) { return Square(v[kA]) + Square(v[kB]); }},
+}};
+
+constexpr const Difference* FindDifference(std::string_view put_in) {
+  for (const Difference& difference : kDifferences) {
+    if (difference.put_in == put_in) return &difference;
+  }
+  return nullptr;
+}
+
 // The rows that compute a quantity from the edges' side, before any is
 // solved for an edge.
 constexpr std::size_t kForwardRows = 7;
@@ -95,6 +133,17 @@ constexpr bool SolvedIsWellFormed() {
   return true;
 }
 static_assert(SolvedIsWellFormed());
+
+// Each difference is a step of the table, by its right-hand side or its root.
+constexpr bool DifferencesAreSteps() {
+  for (const Difference& difference : kDifferences) {
+    bool found = false;
+    for (const Solved& row : kSolved) found = found || row.put_in == difference.put_in || row.radicand_text == difference.put_in;
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(DifferencesAreSteps());
 
 // A step of this problem: a row of the table, or an edge given by another.
 struct Step {
@@ -328,8 +377,11 @@ namespace {
 
 class Engine {
  public:
-  Engine(const Problem& problem, const NumberFormat& format, std::optional<LengthUnit> unit)
-      : problem_(problem), format_(format), unit_(UnitInfo(unit.value_or(ChooseUnit(problem)))) {}
+  Engine(const Problem& problem, const NumberFormat& format, std::optional<LengthUnit> unit, SolutionStyle style)
+      : problem_(problem),
+        format_(SolutionFormat(format)),
+        unit_(UnitInfo(unit.value_or(ChooseUnit(problem)))),
+        style_(style) {}
 
   ProblemSolution Run() {
     WriteGiven();
@@ -395,6 +447,13 @@ class Engine {
     return LengthUnit::kNone;
   }
 
+  // The user's decimal separator; the digits grouped by three with a
+  // no-break space from five digits on ("60 000", "1500"), as Bulgarian
+  // writes them, whatever the locale groups the fields by.
+  static NumberFormat SolutionFormat(const NumberFormat& format) {
+    return {format.decimal_separator, "\u00A0", {3}, 5};
+  }
+
   static int Power(Measure measure) {
     return measure == Measure::kLength ? 1 : measure == Measure::kArea ? 2 : 3;
   }
@@ -430,13 +489,39 @@ class Engine {
 
   // A value with its unit: exactly, and where that is a fraction or a root,
   // also to seven decimals.
+  // A value with its unit: exactly, an improper fraction also as a mixed
+  // number ("25/6 = 4 1/6"), and where it is a fraction or a root, also
+  // rounded as the pupil rounds ("≈ 4,17").
   Text Written(const ExactNumber& value, Measure measure, int decimals = kDecimals) const {
-    const WrittenValue written = prism::Written(Derived(value), decimals, format_);
-    std::string text = Minus(written.text) + Unit(measure);
+    WrittenValue written = prism::Written(Derived(value), decimals, format_);
+    if (written.approximate) written = RoundedText(Derived(value), style_.decimals, format_);
+    std::string text = Minus(written.text);
+    if (written.fraction_or_root) text = RootOverWhole(text) + Mixed(value);
+    text += Unit(measure);
     if (written.fraction_or_root) {
-      text += " ≈ " + Minus(ApproximateText(Derived(value), format_).text) + Unit(measure);
+      text += " ≈ " + Minus(RoundedText(Derived(value), style_.decimals, format_).text) + Unit(measure);
     }
     return {text, written.approximate, Minus(written.text)};
+  }
+
+  // "(5√61)/6", never "5√61/6", which reads as 5·√(61/6).
+  static std::string RootOverWhole(const std::string& text) {
+    const std::size_t root = text.find("√"), over = text.rfind('/');
+    if (root == std::string::npos || over == std::string::npos || over < root || text.starts_with('(')) return text;
+    return "(" + text.substr(0, over) + ")" + text.substr(over);
+  }
+
+  // " = 4 1/6" for 25/6; nothing for a proper fraction, a root or a value
+  // below 0.
+  std::string Mixed(const ExactNumber& value) const {
+    if (!value.IsRational() || Sign(value).value_or(0) <= 0) return "";
+    const Rational& fraction = value.rational_part();
+    const auto numerator = boost::multiprecision::numerator(fraction);
+    const auto denominator = boost::multiprecision::denominator(fraction);
+    if (denominator == 1 || numerator < denominator) return "";
+    const auto whole = numerator / denominator;
+    const auto rest = numerator % denominator;
+    return " = " + FormatDecimalText(whole.str(), false, format_) + " " + rest.str() + "/" + denominator.str();
   }
 
 
@@ -627,9 +712,13 @@ class Engine {
           const ExactNumber radicand = step.radicand(values_);
           if (Sign(radicand).value_or(1) <= 0) {
             const auto [put_in, approximate] = PutValuesIn(step.radicand_text);
-            Record({step.target}, step.needs,
-                   {step.radicand_text + " = " + put_in + (approximate ? " ≈ " : " = ") +
-                    Written(radicand, Measure::kArea).text + " ≤ 0" + NoBox()});
+            const std::string said = step.radicand_text + " = " + put_in;
+            if (const std::optional<std::string> why = Impossible(step.radicand_text, Measure::kArea)) {
+              Record({step.target}, step.needs, {said, *why});
+            } else {
+              Record({step.target}, step.needs,
+                     {said + (approximate ? " ≈ " : " = ") + Written(radicand, Measure::kArea).text + " ≤ 0" + NoBox()});
+            }
             return std::nullopt;
           }
         }
@@ -645,8 +734,13 @@ class Engine {
         // "b = a = 3 см", not "b = a = 3 = 3 см".
         std::string line = Equation(step.text, step.put_in, value, measure);
         if (const int sign = Sign(value).value_or(1); sign <= 0) {
-          // "b = … = −8 см < 0", "c = … = 0 см": no edge either way.
-          Record({step.target}, step.needs, {line + (sign < 0 ? " < 0" : "") + NoBox()});
+          if (const std::optional<std::string> why = Impossible(step.put_in, measure)) {
+            // "b = P/2 − a = 4/2 − 10", and why that is no edge.
+            Record({step.target}, step.needs, {step.text + " = " + PutValuesIn(step.put_in).first, *why});
+          } else {
+            // "b = … = −8 см < 0", "c = … = 0 см": no edge either way.
+            Record({step.target}, step.needs, {line + (sign < 0 ? " < 0" : "") + NoBox()});
+          }
           return std::nullopt;
         }
         Record({step.target}, step.needs, {std::move(line)});
@@ -681,8 +775,10 @@ class Engine {
       std::string term;
       const bool one = IsZero(magnitude - ExactNumber(1));
       if (i == 0 || !one) {
-        term = written.fraction_or_root || written.power_of_ten ? "(" + written.text + ")" : written.text;
-        if (i > 0) term += "·";
+        const bool bracketed = written.fraction_or_root || written.power_of_ten;
+        term = bracketed ? "(" + written.text + ")" : written.text;
+        // "7x" as the book writes it; "(25/6)·x" where the number is bracketed.
+        if (i > 0 && bracketed) term += "·";
       }
       if (i > 0) term += std::string(x) + (i > 1 ? Superscript(i) : "");
       if (text.empty()) {
@@ -736,6 +832,28 @@ class Engine {
     });
   }
 
+  // Below grade 7, why a difference is no edge or area, without a negative
+  // number: "a + b = P/2 = 2 см, а само a = 10 см > 2 см. Това е
+  // невъзможно, затова такъв паралелепипед няма." nullopt from grade 7 on,
+  // or for a step that subtracts nothing.
+  std::optional<std::string> Impossible(std::string_view put_in, Measure measure) const {
+    const Difference* difference = FindDifference(put_in);
+    if (style_.grade >= 7 || difference == nullptr) return std::nullopt;
+    return ImpossibleSentence(difference->minuend_text, difference->minuend(values_), difference->subtrahend_text,
+                              difference->subtrahend(values_), measure);
+  }
+
+  std::string ImpossibleSentence(std::string_view minuend_text, const ExactNumber& minuend,
+                                 std::string_view subtrahend_text, const ExactNumber& subtrahend,
+                                 Measure measure) const {
+    const std::string m = Written(minuend, measure).text;
+    const std::string subtrahend_line = std::string(subtrahend_text) + " = " + Written(subtrahend, measure).text;
+    const std::string compared = IsZero(subtrahend - minuend) ? " = " + std::string(minuend_text.substr(0, minuend_text.find(" = ")))
+                                                               : " > " + m;
+    return std::string(minuend_text) + " = " + m + ", а само " + subtrahend_line + compared +
+           ". Това е невъзможно, затова такъв паралелепипед няма.";
+  }
+
   // "S = 2 см² е по-малко от 2·b·c = 20 см², затова 2·a·c = −18 см² < 0": where a
   // difference of known values leaves no edge, the two values compared.
   std::string ComparedLine(std::string_view left_text, const ExactNumber& left, std::string_view right_text,
@@ -775,7 +893,13 @@ class Engine {
     lines.push_back(line("S = 2·a·c + 2·b·c → " + other_text + " = S − 2·" + face_text, "S − 2·r", rest,
                          Measure::kArea));
     if (*Sign(rest) <= 0) {
-      lines.push_back(ComparedLine("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea, other_text, rest));
+      if (style_.grade < 7) {
+        lines.back() = "S = 2·a·c + 2·b·c → " + other_text + " = S − 2·" + face_text + " = " +
+                       PutValuesIn("S − 2·r", {{'r', face}}).first;
+        lines.push_back(ImpossibleSentence("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea));
+      } else {
+        lines.push_back(ComparedLine("S", values_[kS], "2·" + face_text, 2 * face, Measure::kArea, other_text, rest));
+      }
       Record({kC}, {edge, kS, kV}, std::move(lines));
       return std::nullopt;
     }
@@ -797,22 +921,40 @@ class Engine {
     std::vector<std::string> lines;
     lines.push_back(Equation("a + b = P/2", "P/2", sum, Measure::kLength));
     lines.push_back("a·b = B = " + Written(product, Measure::kArea).text);
-    lines.emplace_back("a и b са корените на уравнението x² − (a + b)·x + a·b = 0:");
-    lines.push_back(PolyText({product, ExactNumber(0) - sum, ExactNumber(1)}, "x") + " = 0");
-    const std::initializer_list<Named> named = {{'p', sum}, {'q', product}, {'D', discriminant}};
-    // D is no area: written without a unit.
-    const std::string d = Minus(prism::Written(Derived(discriminant), kDecimals, format_).text);
-    lines.push_back("D = (a + b)² − 4·a·b = " + PutValuesIn("p² − 4·q", named).first + " = " + d);
-    if (*sign < 0) {
-      lines.push_back("D = " + d + " < 0: уравнението няма реални корени, затова няма такъв паралелепипед.");
-      Record({kA, kB}, {kP, kBase}, std::move(lines));
-      return std::nullopt;
-    }
-    ExactNumber a = (sum - Sqrt(discriminant)) / 2, b = (sum + Sqrt(discriminant)) / 2;
+    ExactNumber root = Sqrt(discriminant);
+    ExactNumber a = (sum - root) / 2, b = (sum + root) / 2;
     if (approximate_ && !a.IsRational()) a = FromDouble(a.ToDouble()), b = FromDouble(b.ToDouble());
-    if (!a.has_value() || !b.has_value()) return false;
-    lines.push_back(Equation("a = x₁ = (a + b − √D)/2", "(p − √D)/2", a, Measure::kLength, named));
-    lines.push_back(Equation("b = x₂ = (a + b + √D)/2", "(p + √D)/2", b, Measure::kLength, named));
+    const std::initializer_list<Named> named = {{'p', sum}, {'q', product}, {'D', discriminant}, {'r', root}};
+    if (style_.grade < 7) {
+      // As a sum and a difference: (b − a)² = (a + b)² − 4·a·b.
+      const std::string square = "(b − a)² = (a + b)² − 4·a·b = " + PutValuesIn("p² − 4·q", named).first;
+      if (*sign < 0) {
+        lines.push_back(square + " = " + Written(Square(sum), Measure::kArea).number + " − " +
+                        Written(4 * product, Measure::kArea).number +
+                        " < 0, а квадратът на число не е отрицателен, затова такъв паралелепипед няма.");
+        Record({kA, kB}, {kP, kBase}, std::move(lines));
+        return std::nullopt;
+      }
+      if (!a.has_value() || !b.has_value()) return false;
+      lines.push_back(square + " = " + Written(discriminant, Measure::kArea).text);
+      lines.push_back(Equation("b − a", "√D", root, Measure::kLength, named));
+      lines.push_back(Equation("a = ((a + b) − (b − a))/2", "(p − r)/2", a, Measure::kLength, named));
+      lines.push_back(Equation("b = ((a + b) + (b − a))/2", "(p + r)/2", b, Measure::kLength, named));
+    } else {
+      lines.emplace_back("a и b са корените на уравнението x² − (a + b)·x + a·b = 0:");
+      lines.push_back(PolyText({product, ExactNumber(0) - sum, ExactNumber(1)}, "x") + " = 0");
+      // D is no area: written without a unit.
+      const std::string d = Minus(prism::Written(Derived(discriminant), kDecimals, format_).text);
+      lines.push_back("D = (a + b)² − 4·a·b = " + PutValuesIn("p² − 4·q", named).first + " = " + d);
+      if (*sign < 0) {
+        lines.push_back("D = " + d + " < 0: уравнението няма реални корени, затова няма такъв паралелепипед.");
+        Record({kA, kB}, {kP, kBase}, std::move(lines));
+        return std::nullopt;
+      }
+      if (!a.has_value() || !b.has_value()) return false;
+      lines.push_back(Equation("a = x₁ = (a + b − √D)/2", "(p − √D)/2", a, Measure::kLength, named));
+      lines.push_back(Equation("b = x₂ = (a + b + √D)/2", "(p + √D)/2", b, Measure::kLength, named));
+    }
     if (Sign(a).value_or(0) <= 0) {
       lines.back() += NoBox();
       Record({kA, kB}, {kP, kBase}, std::move(lines));
@@ -895,9 +1037,11 @@ class Engine {
       std::vector<std::string> lines;
       for (std::size_t e : kEdges) {
         const bool same = edges[e].size() == 2 && IsZero(edges[e][0]) && IsZero(edges[e][1] - ExactNumber(1));
-        if (e != t && !known_[e] && !same) {
-          lines.push_back(std::string(Info(static_cast<BoxQuantity>(e)).name) + " = " + PolyText(edges[e], x));
-        }
+        const std::string line = std::string(Info(static_cast<BoxQuantity>(e)).name) + " = " + PolyText(edges[e], x);
+        // Not "b = 2a" again, as it stands under "Дадено:".
+        const bool given = std::any_of(problem_.links.begin(), problem_.links.end(),
+                                       [&line](const EdgeLink& link) { return link.item == line; });
+        if (e != t && !known_[e] && !same && !given) lines.push_back(line);
       }
       const ExactNumber value = *best == kD ? Square(values_[*best]) : values_[*best];
       lines.push_back(std::string(EdgeFormula(*best)) + ": " + PolyText(Of(*best, edges), x) + " = " +
@@ -1531,7 +1675,9 @@ class Engine {
       std::vector<std::size_t> also;
       for (BoxQuantity q : problem_.also) also.push_back(Index(q));
       const std::vector<bool> wanted = problem_.sought.empty() ? std::vector<bool>(records_.size(), true) : Needed(also);
-      for (std::size_t i = 0; i < records_.size(); ++i) more[i] = wanted[i] && !needed[i];
+      // The diagonal takes Pythagoras' theorem, taught in grade 7.
+      const auto taught = [this](const StepRecord& record) { return style_.grade >= 7 || record.targets.front() != kD; };
+      for (std::size_t i = 0; i < records_.size(); ++i) more[i] = wanted[i] && !needed[i] && taught(records_[i]);
       const std::vector<std::string> more_lines = Lines(more, Naming::kBefore);
       if (!more_lines.empty()) {
         lines.emplace_back(Heading(SolutionPart::kMore));
@@ -1587,8 +1733,9 @@ class Engine {
   };
 
   const Problem& problem_;
-  const NumberFormat& format_;
+  const NumberFormat format_;
   const LengthUnitInfo& unit_;
+  const SolutionStyle style_;
   Values values_;
   std::array<bool, kBoxQuantityCount> known_{}, given_{}, used_{};
   // An edge is a root found to the doubles' precision, not exactly.
@@ -1608,8 +1755,8 @@ class Engine {
 }  // namespace
 
 ProblemSolution SolveProblem(const Problem& problem, const NumberFormat& format,
-                             std::optional<LengthUnit> unit) {
-  return Engine(problem, format, unit).Run();
+                             std::optional<LengthUnit> unit, SolutionStyle style) {
+  return Engine(problem, format, unit, style).Run();
 }
 
 }  // namespace prism

@@ -16,6 +16,7 @@
 #include "solver/field_number.h"
 #include "solver/length_unit.h"
 #include "solver/notation.h"
+#include "solver/solution_style.h"
 #include "solver/worked_solution.h"
 
 namespace prism {
@@ -41,6 +42,6 @@ struct ProblemSolution {
 // The problem solved, its lengths in the unit given, else in the unit of
 // its first length, else of its first value.
 ProblemSolution SolveProblem(const Problem& problem, const NumberFormat& format = {},
-                             std::optional<LengthUnit> unit = std::nullopt);
+                             std::optional<LengthUnit> unit = std::nullopt, SolutionStyle style = {});
 
 }  // namespace prism

@@ -64,7 +64,7 @@ bool Groups(const NumberFormat& format) {
 // The integer digits as FormatFieldNumber writes them: groups counted from the
 // right, the last size repeating, a size of 0 or less taking all that is left.
 std::string GroupDigits(std::string_view digits, const NumberFormat& format) {
-  if (!Groups(format)) return std::string(digits);
+  if (!Groups(format) || digits.size() < format.group_from_digits) return std::string(digits);
   std::vector<std::string_view> groups;
   std::size_t remaining = digits.size();
   for (std::size_t i = 0; remaining > 0; ++i) {

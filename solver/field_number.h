@@ -3,6 +3,7 @@
 
 // Conversions between the text of a value field and a double.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,9 @@ struct NumberFormat {
   std::string decimal_separator = ".";
   std::string group_separator;
   std::vector<int> group_sizes;
+  // An integer part of fewer digits stays whole, as Bulgarian writes "1500"
+  // beside "60 000".
+  std::size_t group_from_digits = 0;
 };
 
 // Reads the number at the start of the text. Blanks, tabs, line feeds and the

@@ -65,17 +65,18 @@ std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
 }
 
 std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
-                                          const NumberFormat& format, LengthUnit unit) {
+                                          const NumberFormat& format, LengthUnit unit,
+                                          SolutionStyle style) {
   const Combination* combination = FindCombination(row);
   if (combination == nullptr) return std::nullopt;
   KnownMarks marks{};
   for (Quantity q : combination->known) marks[Index(q)] = 1;
-  return SolveWorked(row, texts, Solve(row, texts, marks, format), format, unit);
+  return SolveWorked(row, texts, Solve(row, texts, marks, format), format, unit, style);
 }
 
 std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
                                           const SolveResult& solved, const NumberFormat& format,
-                                          LengthUnit unit) {
+                                          LengthUnit unit, SolutionStyle style) {
   const Combination* combination = FindCombination(row);
   if (combination == nullptr || solved.outcome == SolveOutcome::kRejected) return std::nullopt;
   // The row is a problem like any other: its three values given as typed,
@@ -88,7 +89,7 @@ std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
   }
   for (Quantity q : combination->computed) problem.sought.push_back(ToBoxQuantity(q));
   problem.also = {BoxQuantity::kS1, BoxQuantity::kD};
-  ProblemSolution solution = SolveProblem(problem, format, unit);
+  ProblemSolution solution = SolveProblem(problem, format, unit, style);
   // The exact values the fields show are the engine's; where the fields'
   // doubles have no finite result the engine has said why.
   solution.worked.box = solution.worked.box && solved.outcome == SolveOutcome::kSolved;

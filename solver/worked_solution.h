@@ -16,6 +16,7 @@
 
 #include "solver/field_number.h"
 #include "solver/length_unit.h"
+#include "solver/solution_style.h"
 #include "solver/quantities.h"
 #include "solver/solver.h"
 
@@ -99,13 +100,14 @@ struct WorkedSolution {
 // no positive number alone: the window and the command line say why.
 std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
                                           const NumberFormat& format = {},
-                                          LengthUnit unit = LengthUnit::kNone);
+                                          LengthUnit unit = LengthUnit::kNone,
+                                          SolutionStyle style = {});
 
 // The same from what Solve gave for the row and texts, which it does not
 // solve again: nullopt for no row or a rejected press.
 std::optional<WorkedSolution> SolveWorked(int row, const FieldTexts& texts,
                                           const SolveResult& solved, const NumberFormat& format,
-                                          LengthUnit unit);
+                                          LengthUnit unit, SolutionStyle style = {});
 
 // Three given quantities read from a command line ("a=3", "V=50", any order).
 struct SolveRequest {

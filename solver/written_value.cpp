@@ -81,6 +81,17 @@ WrittenValue ApproximateText(const DerivedValue& value, const NumberFormat& form
   return written;
 }
 
+WrittenValue RoundedText(const DerivedValue& value, int decimals, const NumberFormat& format) {
+  if (decimals >= kDecimals || Below(value.exact, decimals)) return ApproximateText(value, format);
+  const std::optional<RoundedDecimal> rounded = RoundedToDecimals(value.exact, decimals);
+  if (!rounded) return ApproximateText(value, format);
+  WrittenValue written;
+  written.text = FormatDecimalText(rounded->fixed, rounded->negative, format);
+  written.negative = rounded->negative;
+  written.approximate = TerminatingDecimals(value.exact).value_or(decimals + 1) > decimals;
+  return written;
+}
+
 std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format) {
   const std::optional<RoundedDecimal> rounded = RoundedToDecimals(exact, kDecimals);
   if (!rounded) return FormatFieldNumber(value, format);

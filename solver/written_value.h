@@ -52,6 +52,11 @@ WrittenValue Written(const DerivedValue& value, int decimals, const NumberFormat
 // approximate where the text is not the value exactly.
 WrittenValue ApproximateText(const DerivedValue& value, const NumberFormat& format);
 
+// A value rounded to the places the pupil rounds to, half away from zero;
+// where that would read as 0 or the places are the fields', as
+// ApproximateText writes it. approximate where the text is not the value.
+WrittenValue RoundedText(const DerivedValue& value, int decimals, const NumberFormat& format);
+
 // The text of a value's field: its exact value rounded to seven decimals,
 // half away from zero, where that is known; else the double's, as
 // FormatFieldNumber writes it.

@@ -114,6 +114,13 @@ cli)
   check 1 "Дадено:" "$program" --solve a=3 b=4 c=5 V=6
   check 2 "$executable: --solve: Липсва още една величина, например c." "$program" --solve a=3 V=60
   check 2 "$executable: --solve: „S2 = 5“: няма такава величина" "$program" --solve "S2 = 5" a=3
+  # Written for the grade, rounded as asked: grade 7's discriminant.
+  "$program" --solve c=5 S=70 V=60 --grade 7 --round 1 | grep -qxF "D = (a + b)² − 4·a·b = 7² − 4·12 = 1" ||
+    fail "grade 7 writes no discriminant"
+  check 2 "$executable: --grade 8: no such grade (5, 6 or 7) ($executable --help lists the options)" \
+    "$program" --solve c=5 S=70 V=60 --grade 8
+  check 2 "$executable: --round 4: no such rounding (1, 2, 3 or 7 decimals) ($executable --help lists the options)" \
+    "$program" --solve c=5 S=70 V=60 --round 4
   check 2 "$executable: --cube: only with --solve ($executable --help lists the options)" \
     "$program" --cube
   # The same as one PDF page of real text, written with no display.

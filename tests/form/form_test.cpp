@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -729,6 +730,29 @@ TEST_F(FormTest, SolutionWindowFollowsTheFields) {
   ASSERT_EQ(solution->SavePdf(pdf), FileWriteOutcome::kWritten);
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_EQ(page.readAll().count("/Type /Page\n"), 2) << "the solution and its net";
+  page.close();
+  // The grade and the rounding: a tap opens the list; the keys choose; the
+  // text follows. Grade 5 leaves out the diagonal, grade 7 has it.
+  auto* grade = solution->findChild<QComboBox*>("Grade");
+  auto* rounding = solution->findChild<QComboBox*>("Rounding");
+  ASSERT_TRUE(grade != nullptr && rounding != nullptr);
+  EXPECT_EQ(grade->accessibleName(), QString::fromUtf8("Клас"));
+  EXPECT_EQ(rounding->accessibleName(), QString::fromUtf8("Закръгляне"));
+  EXPECT_FALSE(text->toPlainText().contains(QString::fromUtf8("Диагонал:")));
+  for (QComboBox* choice : {grade, rounding}) {
+    const QPoint on_choice = choice->mapTo(solution, choice->rect().center());
+    QTest::touchEvent(solution, net_finger).press(0, on_choice);
+    QTest::touchEvent(solution, net_finger).release(0, on_choice);
+    QApplication::processEvents();
+    EXPECT_NE(QApplication::activePopupWidget(), nullptr) << "a tap opens " << choice->objectName().toStdString();
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    choice->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(choice, Qt::Key_Down);
+  }
+  EXPECT_EQ(grade->currentText(), QStringLiteral("7"));
+  EXPECT_EQ(rounding->currentText(), QString::fromUtf8("7 знака"));
+  EXPECT_TRUE(text->toPlainText().contains(QString::fromUtf8("Диагонал: d = ")));
+  EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("0710678"))) << "seven decimals";
   page.remove();
   net->click();
   EXPECT_EQ(solution->SavePdf(QStringLiteral("/nonexistent-folder/x.pdf")),
@@ -897,6 +921,11 @@ TEST(ZoomKept, TheSolutionOpensAtTheMainWindowsStep) {
     const QRect frame = solution->frameGeometry();
     EXPECT_TRUE(space.contains(frame)) << "wholly on the screen";
     if (open.own_step) solution->zoom().SetStep(*open.own_step);
+    // The grade chosen is kept for the next start.
+    auto* grade = solution->findChild<QComboBox*>("Grade");
+    ASSERT_NE(grade, nullptr);
+    EXPECT_EQ(grade->currentText(), &open == opens ? QStringLiteral("5") : QStringLiteral("6"));
+    grade->setCurrentIndex(1);
   }
   QFile::remove(path);
 }

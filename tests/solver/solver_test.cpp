@@ -49,6 +49,10 @@ struct WorkedCase {
   PrismValues expected;  // a, b, c, S, V
 };
 
+// The solution written for grade 7 and rounded as the fields are: the
+// texts that do not change with the pupil's grade.
+constexpr SolutionStyle kAsTheFields{7, kDecimals};
+
 TEST(Solve, EveryRowSolvesTheWorkedBox) {
   const WorkedCase cases[] = {
       {0, {"3", "4", "5"}, {{3, 4, 5, 70, 60}}},
@@ -428,20 +432,21 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
     LengthUnit unit;
     bool box;
     const char* text;
+    SolutionStyle style = kAsTheFields;
   };
   const Case cases[] = {
       {2, {"3", "4", "50"}, LengthUnit::kCentimetre, true,
        "Дадено:\na = 3 см\nb = 4 см\nV = 50 см³\nТърсят се: c и S\nРешение:\n"
        "P = 2·(a + b) = 2·(3 + 4) = 14 см (периметър на основата)\nB = a·b = 3·4 = 12 см² (лице на основата)\n"
-       "V = B·c → c = V/B = 50/12 = 25/6 см ≈ 4.1666667 см\n"
-       "S = P·c = 14·25/6 = 175/3 см² ≈ 58.3333333 см²\n"
-       "Отговор:\nc = 25/6 см ≈ 4.1666667 см\nS = 175/3 см² ≈ 58.3333333 см²\nДопълнително:\n"
-       "Пълна повърхнина: S₁ = S + 2·B = 175/3 + 2·12 = 247/3 см² ≈ 82.3333333 см²\n"
-       "Диагонал: d = √(a² + b² + c²) = √(3² + 4² + (25/6)²) = 5√61/6 см ≈ 6.5085414 см\n"},
+       "V = B·c → c = V/B = 50/12 = 25/6 = 4 1/6 см ≈ 4.1666667 см\n"
+       "S = P·c = 14·25/6 = 175/3 = 58 1/3 см² ≈ 58.3333333 см²\n"
+       "Отговор:\nc = 25/6 = 4 1/6 см ≈ 4.1666667 см\nS = 175/3 = 58 1/3 см² ≈ 58.3333333 см²\nДопълнително:\n"
+       "Пълна повърхнина: S₁ = S + 2·B = 175/3 + 2·12 = 247/3 = 82 1/3 см² ≈ 82.3333333 см²\n"
+       "Диагонал: d = √(a² + b² + c²) = √(3² + 4² + (25/6)²) = (5√61)/6 см ≈ 6.5085414 см\n"},
       {9, {"1", "8", "1"}, LengthUnit::kNone, true,
        "Дадено:\nc = 1\nS = 8\nV = 1\nТърсят се: a и b\nРешение:\n"
        "V = B·c → B = V/c = 1/1 = 1 (лице на основата)\nS = P·c → P = S/c = 8/1 = 8 (периметър на основата)\na + b = P/2 = 8/2 = 4\n"
-       "a·b = B = 1\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 4·x + 1 = 0\n"
+       "a·b = B = 1\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 4x + 1 = 0\n"
        "D = (a + b)² − 4·a·b = 4² − 4·1 = 12\n"
        "a = x₁ = (a + b − √D)/2 = (4 − √12)/2 = 2 − √3 ≈ 0.2679492\n"
        "b = x₂ = (a + b + √D)/2 = (4 + √12)/2 = 2 + √3 ≈ 3.7320508\n"
@@ -466,9 +471,73 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
       {9, {"1", "4", "5"}, LengthUnit::kNone, false,
        "Дадено:\nc = 1\nS = 4\nV = 5\nТърсят се: a и b\nРешение:\n"
        "V = B·c → B = V/c = 5/1 = 5 (лице на основата)\nS = P·c → P = S/c = 4/1 = 4 (периметър на основата)\na + b = P/2 = 4/2 = 2\n"
-       "a·b = B = 5\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 2·x + 5 = 0\n"
+       "a·b = B = 5\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 2x + 5 = 0\n"
        "D = (a + b)² − 4·a·b = 2² − 4·5 = −16\n"
        "D = −16 < 0: уравнението няма реални корени, затова няма такъв паралелепипед.\nОтговор: Няма правоъгълен паралелепипед с такива размери.\n"},
+      // As a pupil of grade 5 writes it, rounded to hundredths: no diagonal.
+      {2, {"3", "4", "50"}, LengthUnit::kCentimetre, true,
+       "Дадено:\na = 3 см\nb = 4 см\nV = 50 см³\nТърсят се: c и S\nРешение:\n"
+       "P = 2·(a + b) = 2·(3 + 4) = 14 см (периметър на основата)\nB = a·b = 3·4 = 12 см² (лице на основата)\n"
+       "V = B·c → c = V/B = 50/12 = 25/6 = 4 1/6 см ≈ 4.17 см\nS = P·c = 14·25/6 = 175/3 = 58 1/3 см² ≈ 58.33 см²\n"
+       "Отговор:\nc = 25/6 = 4 1/6 см ≈ 4.17 см\nS = 175/3 = 58 1/3 см² ≈ 58.33 см²\nДопълнително:\n"
+       "Пълна повърхнина: S₁ = S + 2·B = 175/3 + 2·12 = 247/3 = 82 1/3 см² ≈ 82.33 см²\n",
+       SolutionStyle{5, 2}},
+      // Grade 7: the diagonal too; to tenths.
+      {2, {"3", "4", "50"}, LengthUnit::kCentimetre, true,
+       "Дадено:\na = 3 см\nb = 4 см\nV = 50 см³\nТърсят се: c и S\nРешение:\n"
+       "P = 2·(a + b) = 2·(3 + 4) = 14 см (периметър на основата)\nB = a·b = 3·4 = 12 см² (лице на основата)\n"
+       "V = B·c → c = V/B = 50/12 = 25/6 = 4 1/6 см ≈ 4.2 см\nS = P·c = 14·25/6 = 175/3 = 58 1/3 см² ≈ 58.3 см²\n"
+       "Отговор:\nc = 25/6 = 4 1/6 см ≈ 4.2 см\nS = 175/3 = 58 1/3 см² ≈ 58.3 см²\nДопълнително:\n"
+       "Пълна повърхнина: S₁ = S + 2·B = 175/3 + 2·12 = 247/3 = 82 1/3 см² ≈ 82.3 см²\n"
+       "Диагонал: d = √(a² + b² + c²) = √(3² + 4² + (25/6)²) = (5√61)/6 см ≈ 6.5 см\n",
+       SolutionStyle{7, 1}},
+      // Grade 5: a sum and a product as a sum and a difference.
+      {9, {"5", "70", "60"}, LengthUnit::kCentimetre, true,
+       "Дадено:\nc = 5 см\nS = 70 см²\nV = 60 см³\nТърсят се: a и b\nРешение:\n"
+       "V = B·c → B = V/c = 60/5 = 12 см² (лице на основата)\n"
+       "S = P·c → P = S/c = 70/5 = 14 см (периметър на основата)\na + b = P/2 = 14/2 = 7 см\na·b = B = 12 см²\n"
+       "(b − a)² = (a + b)² − 4·a·b = 7² − 4·12 = 1 см²\nb − a = √1 = 1 см\n"
+       "a = ((a + b) − (b − a))/2 = (7 − 1)/2 = 3 см\nb = ((a + b) + (b − a))/2 = (7 + 1)/2 = 4 см\n"
+       "Отговор:\na = 3 см\nb = 4 см\nДопълнително:\nПълна повърхнина: S₁ = S + 2·B = 70 + 2·12 = 94 см²\n",
+       SolutionStyle{5, 2}},
+      {9, {"5", "70", "60"}, LengthUnit::kCentimetre, true,
+       "Дадено:\nc = 5 см\nS = 70 см²\nV = 60 см³\nТърсят се: a и b\nРешение:\n"
+       "V = B·c → B = V/c = 60/5 = 12 см² (лице на основата)\n"
+       "S = P·c → P = S/c = 70/5 = 14 см (периметър на основата)\na + b = P/2 = 14/2 = 7 см\na·b = B = 12 см²\n"
+       "a и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 7x + 12 = 0\n"
+       "D = (a + b)² − 4·a·b = 7² − 4·12 = 1\na = x₁ = (a + b − √D)/2 = (7 − √1)/2 = 3 см\n"
+       "b = x₂ = (a + b + √D)/2 = (7 + √1)/2 = 4 см\nОтговор:\na = 3 см\nb = 4 см\nДопълнително:\n"
+       "Пълна повърхнина: S₁ = S + 2·B = 70 + 2·12 = 94 см²\n"
+       "Диагонал: d = √(a² + b² + c²) = √(3² + 4² + 5²) = 5√2 см ≈ 7.07 см\n",
+       SolutionStyle{7, 2}},
+      // No box, told without a negative number.
+      {4, {"10", "1", "4"}, LengthUnit::kMetre, false,
+       "Дадено:\na = 10 м\nc = 1 м\nS = 4 м²\nТърсят се: b и V\nРешение:\n"
+       "S = P·c → P = S/c = 4/1 = 4 м (периметър на основата)\nP = 2·(a + b) → b = P/2 − a = 4/2 − 10\n"
+       "a + b = P/2 = 2 м, а само a = 10 м > 2 м. Това е невъзможно, затова такъв паралелепипед няма.\n"
+       "Отговор: Няма правоъгълен паралелепипед с такива размери.\n",
+       SolutionStyle{5, 2}},
+      {3, {"1", "2", "10"}, LengthUnit::kCentimetre, false,
+       "Дадено:\na = 1 см\nS = 2 см²\nV = 10 см³\nТърсят се: b и c\nРешение:\n"
+       "V = a·b·c → b·c = V/a = 10/1 = 10 см²\nS = 2·a·c + 2·b·c → 2·a·c = S − 2·b·c = 2 − 2·10\n"
+       "S = 2 см², а само 2·b·c = 20 см² > 2 см². Това е невъзможно, затова такъв паралелепипед няма.\n"
+       "Отговор: Няма правоъгълен паралелепипед с такива размери.\n",
+       SolutionStyle{6, 2}},
+      {9, {"1", "4", "5"}, LengthUnit::kNone, false,
+       "Дадено:\nc = 1\nS = 4\nV = 5\nТърсят се: a и b\nРешение:\n"
+       "V = B·c → B = V/c = 5/1 = 5 (лице на основата)\nS = P·c → P = S/c = 4/1 = 4 (периметър на основата)\n"
+       "a + b = P/2 = 4/2 = 2\na·b = B = 5\n"
+       "(b − a)² = (a + b)² − 4·a·b = 2² − 4·5 = 4 − 20 < 0, а квадратът на число не е отрицателен, "
+       "затова такъв паралелепипед няма.\nОтговор: Няма правоъгълен паралелепипед с такива размери.\n",
+       SolutionStyle{5, 2}},
+      // Digit groups of three from five digits on, whatever the locale's.
+      {0, {"50", "30", "40"}, LengthUnit::kCentimetre, true,
+       "Дадено:\na = 50 см\nb = 30 см\nc = 40 см\nТърсят се: S и V\nРешение:\n"
+       "P = 2·(a + b) = 2·(50 + 30) = 160 см (периметър на основата)\n"
+       "B = a·b = 50·30 = 1500 см² (лице на основата)\nS = P·c = 160·40 = 6400 см²\n"
+       "V = B·c = 1500·40 = 60\u00A0000 см³\nОтговор:\nS = 6400 см²\nV = 60\u00A0000 см³ = 60 л\n"
+       "Допълнително:\nПълна повърхнина: S₁ = S + 2·B = 6400 + 2·1500 = 9400 см²\n",
+       SolutionStyle{5, 2}},
       // A value beyond the doubles: said so, never written as a number.
       {0, {"1e300", "1e300", "1e300"}, LengthUnit::kNone, false,
        "Дадено:\na = 1·10³⁰⁰\nb = 1·10³⁰⁰\nc = 1·10³⁰⁰\nТърсят се: S и V\nРешение:\n"
@@ -476,7 +545,7 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
-    const std::optional<WorkedSolution> solution = SolveWorked(c.row, input.texts, {}, c.unit);
+    const std::optional<WorkedSolution> solution = SolveWorked(c.row, input.texts, {}, c.unit, c.style);
     ASSERT_TRUE(solution.has_value());
     std::string text;
     for (const std::string& line : solution->lines) text += line + "\n";
@@ -507,7 +576,7 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
       "S = 2·a·c + 2·b·c → 2·b·c = S − 2·a·c = 70 − 2·15 = 40\nc = 40/(2·4) = 5\n"
       "V = B·c → B = V/c = 60/5 = 12 (лице на основата)\nB = a·b → a = B/b = 12/4 = 3\n",
       "V = B·c → B = V/c = 60/5 = 12 (лице на основата)\nS = P·c → P = S/c = 70/5 = 14 (периметър на основата)\na + b = P/2 = 14/2 = 7\n"
-      "a·b = B = 12\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 7·x + 12 = 0\n"
+      "a·b = B = 12\na и b са корените на уравнението x² − (a + b)·x + a·b = 0:\nx² − 7x + 12 = 0\n"
       "D = (a + b)² − 4·a·b = 7² − 4·12 = 1\na = x₁ = (a + b − √D)/2 = (7 − √1)/2 = 3\n"
       "b = x₂ = (a + b + √D)/2 = (7 + √1)/2 = 4\n"};
   const std::array<const char*, kQuantityCount> box = {"3", "4", "5", "70", "60"};
@@ -527,7 +596,8 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
     const std::string text =
         "Дадено:\n" + given + sought + "Решение:\n" + row_steps + "Отговор:\n" + answer + "Допълнително:\n" +
         "Пълна повърхнина: S₁ = S + 2·B = 70 + 2·12 = 94\nДиагонал: d = √(a² + b² + c²) = √(3² + 4² + 5²) = 5√2 ≈ 7.0710678\n";
-    const std::optional<WorkedSolution> solution = SolveWorked(row, input.texts);
+    const std::optional<WorkedSolution> solution =
+        SolveWorked(row, input.texts, {}, LengthUnit::kNone, kAsTheFields);
     ASSERT_TRUE(solution.has_value());
     std::string written;
     for (const std::string& line : solution->lines) written += line + "\n";
@@ -552,7 +622,8 @@ TEST(SolveWorked, AnswersWithTheFieldsTexts) {
         input.marks[Index(q)] = 1;
       }
       const SolveResult fields = Solve(row, input.texts, input.marks);
-      const std::optional<WorkedSolution> solution = SolveWorked(row, input.texts);
+      const std::optional<WorkedSolution> solution =
+          SolveWorked(row, input.texts, {}, LengthUnit::kNone, kAsTheFields);
       ASSERT_TRUE(solution.has_value());
       // The fields show what the formulas give, a side below 0 too; a box
       // is where every value is above 0.
@@ -599,24 +670,29 @@ TEST(SolveWorked, WritesEveryDigitAndNoZeroThatIsNot) {
       {0, {"0.12345678912345678912", "2", "3"}, {"a = 0.12345678912345678912"}},
       {0, {"1e-300", "2.50", "3"}, {"a = 1·10⁻³⁰⁰", "b = 2.50"}},
       {9, {"14", "26432.0000252", "3118976.0059472"},
-       {"D = (a + b)² − 4·a·b = 944.0000009² − 4·222784.0004248 = 8.1·10⁻¹³",
+       {"D = (a + b)² − 4·a·b = 944.0000009² − 4·222\u00A0784.0004248 = 8.1·10⁻¹³",
         "a = x₁ = (a + b − √D)/2 = (944.0000009 − √(8.1·10⁻¹³))/2 = 472", "a = 472",
         "b = 472.0000009"}},
-      {9, {"0.5", "1234567", "0.12345"}, {"a ≈ 1.999891·10⁻⁷", "b ≈ 1234566.9999998"}},
+      {9, {"0.5", "1234567", "0.12345"}, {"a ≈ 1.999891·10⁻⁷", "b ≈ 1\u00A0234\u00A0566.9999998"}},
       // A square base: both sides exact.
       {9, {"1", "5817.2", "2114988.49"}, {"a = 1454.3", "b = 1454.3"}},
       {2, {"0.0001", "0.0001", "1"},
-       {"B = a·b = 0.0001·0.0001 = 1·10⁻⁸ (лице на основата)", "V = B·c → c = V/B = 1/(1·10⁻⁸) = 100000000"}},
-      {3, {"1", "2.0000002", "1"}, {"Диагонал: d = √(a² + b² + c²) = √(1² + 10000000² + 0.0000001²) ≈ "
-                                     "10000000.0000001"}},
+       {"B = a·b = 0.0001·0.0001 = 1·10⁻⁸ (лице на основата)", "V = B·c → c = V/B = 1/(1·10⁻⁸) = 100\u00A0000\u00A0000"}},
+      {3, {"1", "2.0000002", "1"}, {"Диагонал: d = √(a² + b² + c²) = √(1² + 10\u00A0000\u00A0000² + 0.0000001²) ≈ "
+                                     "10\u00A0000\u00A0000.0000001"}},
       {0, {"1e15", "1e15", "1e15"},
-       {"S = " + std::string("4") + std::string(30, '0'),
-        "Диагонал: d = √(a² + b² + c²) = √(1000000000000000² + 1000000000000000² + 1000000000000000²) "
-        "≈ 1732050807568877.2935274"}},
+       {"S = 4" + [] {
+          std::string groups;
+          for (int i = 0; i < 10; ++i) groups += "\u00A0000";
+          return groups;
+        }(),
+        "Диагонал: d = √(a² + b² + c²) = √(1\u00A0000\u00A0000\u00A0000\u00A0000\u00A0000² + 1\u00A0000\u00A0000\u00A0000\u00A0000\u00A0000² + "
+        "1\u00A0000\u00A0000\u00A0000\u00A0000\u00A0000²) ≈ 1\u00A0732\u00A0050\u00A0807\u00A0568\u00A0877.2935274"}},
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
-    const std::optional<WorkedSolution> solution = SolveWorked(c.row, input.texts);
+    const std::optional<WorkedSolution> solution =
+        SolveWorked(c.row, input.texts, {}, LengthUnit::kNone, kAsTheFields);
     ASSERT_TRUE(solution.has_value());
     EXPECT_TRUE(solution->box);
     for (const std::string& line : c.lines) {

@@ -332,7 +332,8 @@ void Dravik::OpenSolution() {
   // Made the first time it is asked for: the window's start does not wait for it.
   if (solution_ == nullptr) {
     solution_ = new SolutionWindow(
-        SolutionSource{[this](LengthUnit unit) { return model_.Solution(unit); }, kSolutionTitle,
+        SolutionSource{[this](LengthUnit unit, SolutionStyle style) { return model_.Solution(unit, style); },
+                       kSolutionTitle,
                        kSolutionKey, "Solution", "solution-zoom"},
         this, [this] { return zoom_->step(); }, settings_);
   }

@@ -166,10 +166,10 @@ void WindowModel::ForgetDerivations() {
   solved_.reset();
 }
 
-ShownSolution WindowModel::Solution(LengthUnit unit) const {
+ShownSolution WindowModel::Solution(LengthUnit unit, SolutionStyle style) const {
   if (solved_) {
     if (std::optional<WorkedSolution> solution = SolveWorked(
-            solved_->request.row, solved_->request.texts, solved_->result, format_, unit)) {
+            solved_->request.row, solved_->request.texts, solved_->result, format_, unit, style)) {
       return *std::move(solution);
     }
   }

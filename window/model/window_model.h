@@ -159,7 +159,7 @@ class WindowModel {
   // next edit, clearing, change of combination or refused press; written
   // from what that press solved, never solving again. Else one line saying
   // what to do: the standing refusal's hint, or kSolutionPrompt.
-  ShownSolution Solution(LengthUnit unit) const;
+  ShownSolution Solution(LengthUnit unit, SolutionStyle style = {}) const;
 
  private:
   void ApplyCombination();

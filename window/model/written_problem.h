@@ -28,6 +28,6 @@ inline constexpr std::string_view kProblemPrompt =
 // The solution of the text, its lengths in the unit given (else the
 // problem's own), or what to do.
 ShownSolution WrittenProblemSolution(std::string_view text, const NumberFormat& format,
-                                     std::optional<LengthUnit> unit);
+                                     std::optional<LengthUnit> unit, SolutionStyle style = {});
 
 }  // namespace prism

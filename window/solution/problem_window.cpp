@@ -56,13 +56,14 @@ SolutionWindow* MakeProblemWindow(QWidget* main_window, std::function<std::size_
   text->setPlaceholderText(Text(kProblemPrompt));
   if (settings != nullptr) text->setPlainText(settings->value(QLatin1String(kTextKey)).toString());
   const QPointer<QPlainTextEdit> source_text(text);
-  SolutionSource source{[source_text, format](LengthUnit unit) {
+  SolutionSource source{[source_text, format](LengthUnit unit, SolutionStyle style) {
                           const std::string written =
                               source_text ? source_text->toPlainText().toStdString() : std::string();
                           return WrittenProblemSolution(written, format,
                                                         unit == LengthUnit::kNone
                                                             ? std::nullopt
-                                                            : std::optional<LengthUnit>(unit));
+                                                            : std::optional<LengthUnit>(unit),
+                                                        style);
                         },
                         kProblemTitle, kProblemKey, "Problem", kZoomGroup};
   auto* window = new SolutionWindow(std::move(source), main_window, std::move(main_step), settings, text);

@@ -29,6 +29,9 @@ namespace prism {
 namespace {
 
 constexpr char kUnitCaption[] = "Мерна единица:";
+// Where the grade and the rounding are kept, one for every solution window.
+constexpr char kGradeKey[] = "solution/grade";
+constexpr char kRoundingKey[] = "solution/rounding";
 constexpr char kPrintCaption[] = "Печат…";
 constexpr char kSavePdfCaption[] = "Запиши като PDF…";
 constexpr char kPrintFailed[] = "Решението не можа да бъде отпечатано.";
@@ -125,6 +128,27 @@ SolutionWindow::SolutionWindow(SolutionSource source, QWidget* main_window,
   units_ = new QComboBox(this);
   for (const LengthUnitInfo& unit : kLengthUnits) units_->addItem(Text(unit.name));
   unit_label->setBuddy(units_);
+  // The pupil's grade and rounding, kept for every solution window.
+  const auto choice = [this](std::string_view caption, const auto& choices, const char* name) {
+    auto* label = new QLabel(Text(caption), this);
+    auto* box = new QComboBox(this);
+    for (const auto& each : choices) box->addItem(Text(each.caption));
+    label->setBuddy(box);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(Text(caption).chopped(1));  // without its colon
+    return std::pair{label, box};
+  };
+  const auto [grade_label, grades] = choice(kGradeCaption, kGrades, "Grade");
+  const auto [rounding_label, roundings] = choice(kRoundingCaption, kRoundings, "Rounding");
+  grades_ = grades;
+  roundings_ = roundings;
+  const SolutionStyle kept{settings_ ? settings_->value(QLatin1String(kGradeKey), SolutionStyle{}.grade).toInt()
+                                     : SolutionStyle{}.grade,
+                           settings_ ? settings_->value(QLatin1String(kRoundingKey), SolutionStyle{}.decimals).toInt()
+                                     : SolutionStyle{}.decimals};
+  grades_->setCurrentIndex(static_cast<int>(GradeIndex(kept.grade).value_or(*GradeIndex(SolutionStyle{}.grade))));
+  roundings_->setCurrentIndex(
+      static_cast<int>(RoundingIndex(kept.decimals).value_or(*RoundingIndex(SolutionStyle{}.decimals))));
   print_ = new QPushButton(QString::fromUtf8(kPrintCaption), this);
   save_pdf_ = new QPushButton(QString::fromUtf8(kSavePdfCaption), this);
   // The net instead of the box, and on a page of its own when saved or printed.
@@ -147,9 +171,17 @@ SolutionWindow::SolutionWindow(SolutionSource source, QWidget* main_window,
   controls->addStretch();
   controls->addWidget(print_);
   controls->addWidget(save_pdf_);
+  auto* style_controls = new QHBoxLayout;
+  style_controls->addWidget(grade_label);
+  style_controls->addWidget(grades_);
+  style_controls->addSpacing(grade_label->fontMetrics().averageCharWidth() * 2);
+  style_controls->addWidget(rounding_label);
+  style_controls->addWidget(roundings_);
+  style_controls->addStretch();
   auto* layout = new QVBoxLayout(this);
   if (above_ != nullptr) layout->addWidget(above_);
   layout->addLayout(controls);
+  layout->addLayout(style_controls);
   layout->addWidget(drawing_);
   layout->addWidget(text_, 1);
 
@@ -160,6 +192,12 @@ SolutionWindow::SolutionWindow(SolutionSource source, QWidget* main_window,
   connect(close_action, &QAction::triggered, this, &QWidget::close);
   addAction(close_action);
   connect(units_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+  for (QComboBox* choice : {grades_, roundings_}) {
+    connect(choice, &QComboBox::currentIndexChanged, this, [this] {
+      KeepStyle();
+      Refresh();
+    });
+  }
   connect(print_, &QPushButton::clicked, this, [this] { AskAndPrint(); });
   connect(net_, &QPushButton::toggled, this,
           [this](bool on) { static_cast<SolutionDrawing*>(drawing_)->ShowNet(on); });
@@ -198,7 +236,7 @@ void SolutionWindow::ApplyZoom(std::size_t step) {
 
 void SolutionWindow::Refresh() {
   const auto unit = static_cast<LengthUnit>(std::max(units_->currentIndex(), 0));
-  ShownSolution shown = source_.solution(unit);
+  ShownSolution shown = source_.solution(unit, ChosenStyle());
   const bool solution = std::holds_alternative<WorkedSolution>(shown);
   if (solution) {
     shown_ = std::get<WorkedSolution>(std::move(shown));
@@ -214,6 +252,18 @@ void SolutionWindow::Refresh() {
   net_->setEnabled(shown_.box);
   drawing_->setVisible(shown_.box);
   drawing_->update();
+}
+
+SolutionStyle SolutionWindow::ChosenStyle() const {
+  return {kGrades[static_cast<std::size_t>(std::max(grades_->currentIndex(), 0))].grade,
+          kRoundings[static_cast<std::size_t>(std::max(roundings_->currentIndex(), 0))].decimals};
+}
+
+void SolutionWindow::KeepStyle() {
+  if (!settings_) return;
+  const SolutionStyle style = ChosenStyle();
+  settings_->setValue(QLatin1String(kGradeKey), style.grade);
+  settings_->setValue(QLatin1String(kRoundingKey), style.decimals);
 }
 
 // With which step of the main window's its own zoom was chosen, kept

@@ -17,6 +17,7 @@
 #include "window/model/window_model.h"
 #include "window/page/solution_page.h"
 #include "window/page/whole_file.h"
+#include "solver/solution_style.h"
 #include "window/zoom/zoom_controller.h"
 
 class QComboBox;
@@ -34,8 +35,9 @@ class InfoText;
 
 // What a solution window shows, and what it is called.
 struct SolutionSource {
-  // The solution as it now stands, in the unit chosen, or what to do.
-  std::function<ShownSolution(LengthUnit)> solution;
+  // The solution as it now stands, in the unit chosen, written for the
+  // grade and rounded as chosen; or what to do.
+  std::function<ShownSolution(LengthUnit, SolutionStyle)> solution;
   std::string_view title;  // its title, and its text's accessible name: "Решение"
   std::string_view key;    // the key that opens and closes it: "F2"
   std::string_view name;   // its object name, as tests find it
@@ -72,10 +74,14 @@ class SolutionWindow : public QWidget {
   void PlaceBesideMainWindow();
   void AskAndSavePdf();
   void AskAndPrint();
+  SolutionStyle ChosenStyle() const;
+  void KeepStyle();
 
   SolutionSource source_;
   QWidget* above_ = nullptr;
   QComboBox* units_ = nullptr;
+  QComboBox* grades_ = nullptr;
+  QComboBox* roundings_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* save_pdf_ = nullptr;
   QPushButton* net_ = nullptr;
