@@ -26,7 +26,7 @@ struct Solved {
   std::size_t target;
   std::array<std::size_t, 3> needs;
   std::size_t need_count;
-  std::string_view text;    // as the textbook writes it: "c = V/B"
+  std::string_view text;    // as the textbook writes it: "c = V : B"
   std::string_view put_in;  // its right-hand side by the quantities' letters (T is S₁)
   ExactNumber (*value)(const Values&);
   // Where it takes a square root: what is under it, which must be above 0.
@@ -48,25 +48,25 @@ constexpr std::array<Solved, 23> kSolved = {{
      [](const Values& v) { return Sqrt(Square(v[kA]) + Square(v[kB]) + Square(v[kC])); }},
     {kL, {kA, kB, kC}, 3, "L = 4·(a + b + c)", "4·(a + b + c)",
      [](const Values& v) { return 4 * (v[kA] + v[kB] + v[kC]); }},
-    {kC, {kV, kBase}, 2, "V = B·c → c = V/B", "V/B", [](const Values& v) { return v[kV] / v[kBase]; }},
-    {kC, {kS, kP}, 2, "S = P·c → c = S/P", "S/P", [](const Values& v) { return v[kS] / v[kP]; }},
-    {kBase, {kV, kC}, 2, "V = B·c → B = V/c", "V/c", [](const Values& v) { return v[kV] / v[kC]; }},
-    {kP, {kS, kC}, 2, "S = P·c → P = S/c", "S/c", [](const Values& v) { return v[kS] / v[kC]; }},
-    {kBase, {kS1, kS}, 2, "S₁ = S + 2·B → B = (S₁ − S)/2", "(T − S)/2",
+    {kC, {kV, kBase}, 2, "V = B·c → c = V : B", "V : B", [](const Values& v) { return v[kV] / v[kBase]; }},
+    {kC, {kS, kP}, 2, "S = P·c → c = S : P", "S : P", [](const Values& v) { return v[kS] / v[kP]; }},
+    {kBase, {kV, kC}, 2, "V = B·c → B = V : c", "V : c", [](const Values& v) { return v[kV] / v[kC]; }},
+    {kP, {kS, kC}, 2, "S = P·c → P = S : c", "S : c", [](const Values& v) { return v[kS] / v[kC]; }},
+    {kBase, {kS1, kS}, 2, "S₁ = S + 2·B → B = (S₁ − S) : 2", "(T − S) : 2",
      [](const Values& v) { return (v[kS1] - v[kS]) / 2; }},
     {kS, {kS1, kBase}, 2, "S₁ = S + 2·B → S = S₁ − 2·B", "T − 2·B",
      [](const Values& v) { return v[kS1] - 2 * v[kBase]; }},
-    {kA, {kBase, kB}, 2, "B = a·b → a = B/b", "B/b", [](const Values& v) { return v[kBase] / v[kB]; }},
-    {kB, {kBase, kA}, 2, "B = a·b → b = B/a", "B/a", [](const Values& v) { return v[kBase] / v[kA]; }},
-    {kA, {kP, kB}, 2, "P = 2·(a + b) → a = P/2 − b", "P/2 − b",
+    {kA, {kBase, kB}, 2, "B = a·b → a = B : b", "B : b", [](const Values& v) { return v[kBase] / v[kB]; }},
+    {kB, {kBase, kA}, 2, "B = a·b → b = B : a", "B : a", [](const Values& v) { return v[kBase] / v[kA]; }},
+    {kA, {kP, kB}, 2, "P = 2·(a + b) → a = P : 2 − b", "P : 2 − b",
      [](const Values& v) { return v[kP] / 2 - v[kB]; }},
-    {kB, {kP, kA}, 2, "P = 2·(a + b) → b = P/2 − a", "P/2 − a",
+    {kB, {kP, kA}, 2, "P = 2·(a + b) → b = P : 2 − a", "P : 2 − a",
      [](const Values& v) { return v[kP] / 2 - v[kA]; }},
-    {kA, {kL, kB, kC}, 3, "L = 4·(a + b + c) → a = L/4 − b − c", "L/4 − b − c",
+    {kA, {kL, kB, kC}, 3, "L = 4·(a + b + c) → a = L : 4 − b − c", "L : 4 − b − c",
      [](const Values& v) { return v[kL] / 4 - v[kB] - v[kC]; }},
-    {kB, {kL, kA, kC}, 3, "L = 4·(a + b + c) → b = L/4 − a − c", "L/4 − a − c",
+    {kB, {kL, kA, kC}, 3, "L = 4·(a + b + c) → b = L : 4 − a − c", "L : 4 − a − c",
      [](const Values& v) { return v[kL] / 4 - v[kA] - v[kC]; }},
-    {kC, {kL, kA, kB}, 3, "L = 4·(a + b + c) → c = L/4 − a − b", "L/4 − a − b",
+    {kC, {kL, kA, kB}, 3, "L = 4·(a + b + c) → c = L : 4 − a − b", "L : 4 − a − b",
      [](const Values& v) { return v[kL] / 4 - v[kA] - v[kB]; }},
     {kA, {kD, kB, kC}, 3, "d² = a² + b² + c² → a = √(d² − b² − c²)", "√(d² − b² − c²)",
      [](const Values& v) { return Sqrt(Square(v[kD]) - Square(v[kB]) - Square(v[kC])); },
@@ -92,15 +92,15 @@ struct Difference {
 };
 
 constexpr std::array<Difference, 10> kDifferences = {{
-    {"P/2 − b", "a + b = P/2", [](const Values& v) { return v[kP] / 2; }, "b", [](const Values& v) { return v[kB]; }},
-    {"P/2 − a", "a + b = P/2", [](const Values& v) { return v[kP] / 2; }, "a", [](const Values& v) { return v[kA]; }},
-    {"L/4 − b − c", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "b + c",
+    {"P : 2 − b", "a + b = P : 2", [](const Values& v) { return v[kP] / 2; }, "b", [](const Values& v) { return v[kB]; }},
+    {"P : 2 − a", "a + b = P : 2", [](const Values& v) { return v[kP] / 2; }, "a", [](const Values& v) { return v[kA]; }},
+    {"L : 4 − b − c", "a + b + c = L : 4", [](const Values& v) { return v[kL] / 4; }, "b + c",
      [](const Values& v) { return v[kB] + v[kC]; }},
-    {"L/4 − a − c", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "a + c",
+    {"L : 4 − a − c", "a + b + c = L : 4", [](const Values& v) { return v[kL] / 4; }, "a + c",
      [](const Values& v) { return v[kA] + v[kC]; }},
-    {"L/4 − a − b", "a + b + c = L/4", [](const Values& v) { return v[kL] / 4; }, "a + b",
+    {"L : 4 − a − b", "a + b + c = L : 4", [](const Values& v) { return v[kL] / 4; }, "a + b",
      [](const Values& v) { return v[kA] + v[kB]; }},
-    {"(T − S)/2", "S₁", [](const Values& v) { return v[kS1]; }, "S", [](const Values& v) { return v[kS]; }},
+    {"(T − S) : 2", "S₁", [](const Values& v) { return v[kS1]; }, "S", [](const Values& v) { return v[kS]; }},
     {"T − 2·B", "S₁", [](const Values& v) { return v[kS1]; }, "2·B", [](const Values& v) { return 2 * v[kBase]; }},
     {"d² − b² − c²", "d²", [](const Values& v) { return Square(v[kD]); }, "b² + c²",
      [](const Values& v) { return Square(v[kB]) + Square(v[kC]); }},
@@ -548,7 +548,7 @@ class Engine {
   }
 
   // "left = the values put in = the value": the values put in left out
-  // where they are the value already ("c = V/B = 1/6 см", not "= 1/6 = 1/6 см").
+  // where they are the value already ("c = V : B = 1/6 см", not "= 1/6 = 1/6 см").
   std::string Equation(std::string left, std::string_view letters, const ExactNumber& value, Measure measure,
                        std::initializer_list<Named> named = {}) const {
     const auto [put_in, approximate] = PutValuesIn(letters, named);
@@ -735,7 +735,7 @@ class Engine {
         std::string line = Equation(step.text, step.put_in, value, measure);
         if (const int sign = Sign(value).value_or(1); sign <= 0) {
           if (const std::optional<std::string> why = Impossible(step.put_in, measure)) {
-            // "b = P/2 − a = 4/2 − 10", and why that is no edge.
+            // "b = P : 2 − a = 4 : 2 − 10", and why that is no edge.
             Record({step.target}, step.needs, {step.text + " = " + PutValuesIn(step.put_in).first, *why});
           } else {
             // "b = … = −8 см < 0", "c = … = 0 см": no edge either way.
@@ -888,7 +888,7 @@ class Engine {
     const auto line = [&](std::string text, std::string_view letters, const ExactNumber& value, Measure measure) {
       return Equation(std::move(text), letters, value, measure, {{'r', face}, {'R', rest}});
     };
-    lines.push_back(line("V = a·b·c → " + face_text + " = " + (by_a ? "V/a" : "V/b"), by_a ? "V/a" : "V/b", face,
+    lines.push_back(line("V = a·b·c → " + face_text + " = " + (by_a ? "V : a" : "V : b"), by_a ? "V : a" : "V : b", face,
                          Measure::kArea));
     lines.push_back(line("S = 2·a·c + 2·b·c → " + other_text + " = S − 2·" + face_text, "S − 2·r", rest,
                          Measure::kArea));
@@ -903,7 +903,7 @@ class Engine {
       Record({kC}, {edge, kS, kV}, std::move(lines));
       return std::nullopt;
     }
-    lines.push_back(line("c", by_a ? "R/(2·a)" : "R/(2·b)", height, Measure::kLength));
+    lines.push_back(line("c", by_a ? "R : (2·a)" : "R : (2·b)", height, Measure::kLength));
     Record({kC}, {edge, kS, kV}, std::move(lines));
     Set(kC, height);
     return true;
@@ -919,7 +919,7 @@ class Engine {
     const std::optional<int> sign = Sign(discriminant);
     if (!sign) return false;
     std::vector<std::string> lines;
-    lines.push_back(Equation("a + b = P/2", "P/2", sum, Measure::kLength));
+    lines.push_back(Equation("a + b = P : 2", "P : 2", sum, Measure::kLength));
     lines.push_back("a·b = B = " + Written(product, Measure::kArea).text);
     ExactNumber root = Sqrt(discriminant);
     ExactNumber a = (sum - root) / 2, b = (sum + root) / 2;
@@ -938,8 +938,8 @@ class Engine {
       if (!a.has_value() || !b.has_value()) return false;
       lines.push_back(square + " = " + Written(discriminant, Measure::kArea).text);
       lines.push_back(Equation("b − a", "√D", root, Measure::kLength, named));
-      lines.push_back(Equation("a = ((a + b) − (b − a))/2", "(p − r)/2", a, Measure::kLength, named));
-      lines.push_back(Equation("b = ((a + b) + (b − a))/2", "(p + r)/2", b, Measure::kLength, named));
+      lines.push_back(Equation("a = ((a + b) − (b − a)) : 2", "(p − r) : 2", a, Measure::kLength, named));
+      lines.push_back(Equation("b = ((a + b) + (b − a)) : 2", "(p + r) : 2", b, Measure::kLength, named));
     } else {
       lines.emplace_back("a и b са корените на уравнението x² − (a + b)·x + a·b = 0:");
       lines.push_back(PolyText({product, ExactNumber(0) - sum, ExactNumber(1)}, "x") + " = 0");
@@ -1477,9 +1477,9 @@ class Engine {
     const ExactNumber e1 = values_[kL] / 4;
     const ExactNumber e2 = known_[kS1] ? values_[kS1] / 2 : (Square(e1) - Square(values_[kD])) / 2;
     const ExactNumber e3 = values_[kV];
-    lines.push_back("a + b + c = L/4 = " + Written(e1, Measure::kLength).text);
-    lines.push_back(known_[kS1] ? "a·b + b·c + c·a = S₁/2 = " + Written(e2, Measure::kArea).text
-                                : "a·b + b·c + c·a = ((a + b + c)² − d²)/2 = " + Written(e2, Measure::kArea).text);
+    lines.push_back("a + b + c = L : 4 = " + Written(e1, Measure::kLength).text);
+    lines.push_back(known_[kS1] ? "a·b + b·c + c·a = S₁ : 2 = " + Written(e2, Measure::kArea).text
+                                : "a·b + b·c + c·a = ((a + b + c)² − d²) : 2 = " + Written(e2, Measure::kArea).text);
     lines.push_back("a·b·c = V = " + Written(e3, Measure::kVolume).text);
     lines.emplace_back("a, b и c са корените на уравнението x³ − (a + b + c)·x² + (a·b + b·c + c·a)·x − a·b·c = 0:");
     const Poly cubic = {ExactNumber(0) - e3, e2, ExactNumber(0) - e1, ExactNumber(1)};

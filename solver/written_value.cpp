@@ -99,10 +99,10 @@ std::string FieldText(double value, const ExactNumber& exact, const NumberFormat
 }
 
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after) {
-  const bool operand = before.ends_with("/") || before.ends_with("√") ||
+  const bool operand = before.ends_with("/") || before.ends_with(": ") || before.ends_with("√") ||
                        after.starts_with("·") || after.starts_with("/") || after.starts_with("²");
   return value.negative || ((value.fraction_or_root || value.power_of_ten) && operand) ||
-         ((value.sum || value.power_of_ten) && before.ends_with("·"));
+         ((value.sum || value.power_of_ten) && (before.ends_with("·") || after.starts_with(" :")));
 }
 
 std::pair<std::string, bool> Substituted(std::string_view expression,

@@ -63,10 +63,11 @@ WrittenValue RoundedText(const DerivedValue& value, int decimals, const NumberFo
 std::string FieldText(double value, const ExactNumber& exact, const NumberFormat& format = {});
 
 // Brackets keep a value whole where its neighbours would split it as the
-// pupil reads: a negative value anywhere; a fraction or root after "/" or
-// "√" or before "·", "/" or "²" ("10/(((5 − √5)/2)·2)"); a sum after "·" too
-// ("(2 − √3)·1" after "1/(", "2·(2 − √3)"); a value with a power of ten
-// wherever a fraction is, and after "·" ("2·(2,5·10⁻⁹)", "(2,5·10⁻⁹)²").
+// pupil reads: a negative value anywhere; a fraction or root after "/", ":"
+// or "√" or before "·", "/" or "²" ("10/(((5 − √5)/2)·2)", "60 : (25/6)");
+// a sum after "·" or before ":" too ("(2 − √3)·1" after "1/(", "2·(2 − √3)",
+// "(2 − √3) : 2"); a value with a power of ten wherever a fraction is, and
+// after "·" ("2·(2,5·10⁻⁹)", "(2,5·10⁻⁹)²").
 bool Bracketed(const WrittenValue& value, std::string_view before, std::string_view after);
 
 // A textbook's minus sign in a number: the fields' texts have a hyphen.
