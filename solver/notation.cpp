@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace prism {
 namespace {
@@ -139,6 +140,12 @@ class ItemReader {
     if (!amount.number.has_value()) return Error(std::string(typed) + " не е число");
     if (Sign(amount.number).value_or(0) <= 0) {
       return Error(std::string(typed) + " не е положително число");
+    }
+    // As the window's fields refuse them: beyond a double, or so near 0
+    // that a double keeps fewer digits than it shows, or none.
+    if (!WithinDoubleRange(amount.number)) return Error(std::string(typed) + ": числото е твърде голямо");
+    if (amount.number.ToDouble() < std::numeric_limits<double>::min()) {
+      return Error(std::string(typed) + ": числото е твърде близо до нулата");
     }
     amount.typed = TypedNumberText(typed, format_).value_or(std::string(typed));
     if (end < text.size() && text[end] == '/') {
