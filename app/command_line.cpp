@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "app/messages.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +20,7 @@
 #include "solver/notation.h"
 #include "solver/regional_number_format.h"
 #include "solver/worked_solution.h"
+#include "window/form/application.h"
 #include "window/page/solution_page.h"
 
 #ifdef _WIN32
@@ -90,18 +93,22 @@ bool TodaysForm(const std::vector<std::string>& arguments) {
   });
 }
 
+// The text in the user's language, where its translation is installed.
+QString Said(std::string_view english) { return QCoreApplication::translate(kMessageContext, english.data()); }
+QString Said(Message message) { return Said(MessageText(message)); }
+
 // A page written, or why not.
 int WritePdf(const QString& pdf, const WorkedSolution& solution, bool net,
-             const std::function<int(const QString&, const std::string&)>& fault) {
+             const std::function<int(const QString&, const QString&)>& fault) {
   switch (SaveSolutionPdf(pdf, solution, net)) {
     case FileWriteOutcome::kWritten:
       return 0;
     case FileWriteOutcome::kNotAFile:
-      return fault(QStringLiteral("--pdf ") + pdf, "not a regular file; nothing was written");
+      return fault(QStringLiteral("--pdf ") + pdf, Said(Message::kNotARegularFile));
     case FileWriteOutcome::kReadOnly:
-      return fault(QStringLiteral("--pdf ") + pdf, "the file is read-only; it was left as it was");
+      return fault(QStringLiteral("--pdf ") + pdf, Said(Message::kReadOnly));
     case FileWriteOutcome::kFailed:
-      return fault(QStringLiteral("--pdf ") + pdf, "cannot be written; what was there is left as it was");
+      return fault(QStringLiteral("--pdf ") + pdf, Said(Message::kCannotWrite));
   }
   return 2;
 }
@@ -111,15 +118,17 @@ int WritePdf(const QString& pdf, const WorkedSolution& solution, bool net,
 // do not fix what is sought (one line on standard error says which).
 int PrintProblem(std::vector<std::string> items, Shape shape, std::optional<LengthUnit> unit,
                  SolutionStyle style, const NumberFormat& format, const QString& pdf, bool net,
-                 const std::function<int(const QString&, const std::string&)>& fault) {
+                 const std::function<int(const QString&, const QString&)>& fault) {
   if (shape == Shape::kCube) items.emplace_back(kCubeWord);
   if (shape == Shape::kSquareBase) items.emplace_back(kSquareBaseWords);
   const auto read = ReadProblem(items, format);
   if (const auto* error = std::get_if<NotationError>(&read)) {
-    return fault(QStringLiteral("--solve"), error->message);
+    return fault(QStringLiteral("--solve"), QString::fromStdString(error->message));
   }
   const ProblemSolution solved = SolveProblem(std::get<Problem>(read), format, unit, style);
-  if (solved.outcome == ProblemOutcome::kMissing) return fault(QStringLiteral("--solve"), solved.missing);
+  if (solved.outcome == ProblemOutcome::kMissing) {
+    return fault(QStringLiteral("--solve"), QString::fromStdString(solved.missing));
+  }
   const int status = solved.outcome == ProblemOutcome::kSolved ? 0 : 1;
   if (!pdf.isNull()) {
     const int written = WritePdf(pdf, solved.worked, net, fault);
@@ -139,17 +148,15 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
   const NumberFormat format = RegionalNumberFormat();
-  const auto fault = [&](const QString& argument, const std::string& message) {
-    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") +
-                      QString::fromStdString(message) + QLatin1Char('\n'));
+  const auto fault = [&](const QString& argument, const QString& message) {
+    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") + message + QLatin1Char('\n'));
     return 2;
   };
   LengthUnit unit = LengthUnit::kNone;
   if (!unit_name.isNull()) {
     const std::optional<LengthUnit> found = FindLengthUnit(unit_name.toStdString());
     if (!found) {
-      return fault(QStringLiteral("--unit ") + unit_name,
-                   "no such unit (мм, см, дм, м or mm, cm, dm, m)");
+      return fault(QStringLiteral("--unit ") + unit_name, Said(Message::kNoSuchUnit));
     }
     unit = *found;
   }
@@ -162,14 +169,14 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   }
   const auto read = ReadGivenQuantities(arguments, format);
   if (const auto* error = std::get_if<ArgumentError>(&read)) {
-    return fault(error->argument.empty() ? QStringLiteral("--solve")
-                                         : QString::fromStdString(error->argument),
-                 error->message);
+    return fault(error->argument.empty() ? QStringLiteral("--solve") : QString::fromStdString(error->argument),
+                 Said(kArgumentFaultTexts[static_cast<std::size_t>(error->fault)])
+                     .replace(QStringLiteral("%1"), QString::fromStdString(error->detail)));
   }
   const auto& request = std::get<SolveRequest>(read);
   const std::optional<WorkedSolution> solution =
       SolveWorked(request.row, request.texts, format, unit, style);
-  if (!solution) return fault(QStringLiteral("--solve"), "no solution");
+  if (!solution) return fault(QStringLiteral("--solve"), Said(Message::kNoSolution));
   if (!pdf.isNull()) {
     const int written = WritePdf(pdf, *solution, net, fault);
     return written != 0 ? written : solution->box ? 0 : 1;
@@ -215,59 +222,24 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
+  InstallCommandLineTranslation();
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromUtf8(kProgramSummary) + QStringLiteral(
-      "\n\nCtrl++ (or Ctrl+=) enlarges the window, up to 300 % for a projector;\n"
-      "Ctrl+- makes it smaller again and Ctrl+0 gives it its normal size.\n"
-      "Ctrl with the mouse wheel, or a right click on the window's background,\n"
-      "does the same. The step is kept for the next start, with whether the\n"
-      "window was maximised: in ~/.config/%1/%2.conf on Linux, under\n"
-      "HKEY_CURRENT_USER\\Software\\%1\\%2 on Windows.\n\n"
-      "F2 opens the worked solution beside the window, to copy, print or save;\n"
-      "F3 a window where any problem about the box is written as in the notebook.")
-      .arg(QString::fromUtf8(kWebAddress), QString::fromUtf8(kProgramName)));
+  parser.setApplicationDescription(Said(kProgramSummary) + QStringLiteral("\n\n") +
+                                   Said(Message::kKeys).arg(QString::fromUtf8(kWebAddress),
+                                                            QString::fromUtf8(kProgramName)));
   // Qt's own options are written with one dash: -platform, -style.
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  const QCommandLineOption solve(
-      QStringLiteral("solve"),
-      QString::fromUtf8(
-          "Print the worked solution of a box problem and exit: 0 solved, 1 where\n"
-          "the data describe no box or contradict each other, 2 for a wrong item or\n"
-          "missing data. Each argument is one item: a quantity and its value with\n"
-          "its unit, a (ръб), b, c, S (околна повърхнина), S₁ or S1 (пълна\n"
-          "повърхнина), V (обем), B (лице на основата), P (периметър на основата),\n"
-          "d (диагонал), L (сбор от ръбовете); an edge given by another (b=2a,\n"
-          "c=b-1); what is sought (V=?); куб, квадратна основа. Units: мм, см, дм,\n"
-          "м (mm, cm, dm, m), with ² or ³ (2, 3), л, мл (l, ml). Examples:\n"
-          "  --solve a=3 b=4 V=50\n"
-          "  --solve \"S₁ = 54 см²\" --cube \"V = ?\"\n"
-          "  --solve \"a = 3 дм\" \"b = 2 дм 5 см\" \"c = 2 дм\" \"V = ?\""));
-  const QCommandLineOption cube(QStringLiteral("cube"), QStringLiteral("With --solve: the box is a cube."));
-  const QCommandLineOption square_base(QStringLiteral("square-base"),
-                                       QStringLiteral("With --solve: the box has a square base (a = b)."));
-  const QCommandLineOption unit(QStringLiteral("unit"),
-                                QStringLiteral("With --solve: the unit of the lengths, мм, см, "
-                                               "дм or м (or mm, cm, dm, m)."),
-                                QStringLiteral("unit"));
-  const QCommandLineOption grade(QStringLiteral("grade"),
-                                 QStringLiteral("With --solve: written for grade 5, 6 or 7 (5 when not given)."),
-                                 QStringLiteral("grade"));
-  const QCommandLineOption round(
-      QStringLiteral("round"),
-      QStringLiteral("With --solve: approximate values to 1, 2 or 3 decimals, or 7 as the window's\n"
-                     "fields (2 when not given)."),
-      QStringLiteral("places"));
-  const QCommandLineOption pdf(QStringLiteral("pdf"),
-                               QStringLiteral("With --solve: write the solution's page to this "
-                                              "PDF file instead of printing it."),
-                               QStringLiteral("file"));
-  const QCommandLineOption net(
-      QStringLiteral("net"),
-      QStringLiteral("With --solve and --pdf: add the net of the box (развивка) on a page of its\n"
-                     "own, at its true size where --unit gives one and it fits, else to scale."));
+  const QCommandLineOption solve(QStringLiteral("solve"), Said(Message::kSolveHelp));
+  const QCommandLineOption cube(QStringLiteral("cube"), Said(Message::kCubeHelp));
+  const QCommandLineOption square_base(QStringLiteral("square-base"), Said(Message::kSquareBaseHelp));
+  const QCommandLineOption unit(QStringLiteral("unit"), Said(Message::kUnitHelp), QStringLiteral("unit"));
+  const QCommandLineOption grade(QStringLiteral("grade"), Said(Message::kGradeHelp), QStringLiteral("grade"));
+  const QCommandLineOption round(QStringLiteral("round"), Said(Message::kRoundHelp), QStringLiteral("places"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"), Said(Message::kPdfHelp), QStringLiteral("file"));
+  const QCommandLineOption net(QStringLiteral("net"), Said(Message::kNetHelp));
   parser.addOption(solve);
   parser.addOption(unit);
   parser.addOption(grade);
@@ -284,7 +256,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
 
   const QString program = QString::fromUtf8(kExecutableName);
-  const QString see_help = QStringLiteral(" (%1 --help lists the options)\n").arg(program);
+  const QString see_help = QLatin1Char(' ') + Said(Message::kSeeHelp).arg(program) + QLatin1Char('\n');
   if (!parser.parse(QCoreApplication::arguments())) {
     Print(stderr, program + QStringLiteral(": ") + parser.errorText() + see_help);
     return 2;
@@ -303,31 +275,31 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   // quantity given twice would.
   for (const QCommandLineOption* once : {&solve, &unit, &grade, &round, &pdf, &net, &cube, &square_base}) {
     if (parser.optionNames().count(once->names().constFirst()) > 1) {
-      Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() +
-                        QStringLiteral(": given twice") + see_help);
+      Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() + QStringLiteral(": ") +
+                        Said(Message::kGivenTwice) + see_help);
       return 2;
     }
   }
   if (parser.isSet(net) && !parser.isSet(pdf)) {
-    Print(stderr, program + QStringLiteral(": --net: only with --pdf") + see_help);
+    Print(stderr, program + QStringLiteral(": --net: ") + Said(Message::kOnlyWithPdf) + see_help);
     return 2;
   }
   // A grade or a rounding among the window's choices, else what they are.
   SolutionStyle style;
   const auto choose = [&](const QCommandLineOption& option, int& chosen, bool (*listed)(int),
-                          const char* choices) {
+                          Message choices) {
     if (!parser.isSet(option)) return true;
     bool number = false;
     chosen = parser.value(option).toInt(&number);
     if (number && listed(chosen)) return true;
     Print(stderr, program + QStringLiteral(": --") + option.names().constFirst() + QLatin1Char(' ') +
-                      parser.value(option) + QStringLiteral(": ") + QString::fromUtf8(choices) + see_help);
+                      parser.value(option) + QStringLiteral(": ") + Said(choices) + see_help);
     return false;
   };
   if (!choose(grade, style.grade, [](int g) { return GradeIndex(g).has_value(); },
-              "no such grade (5, 6 or 7)") ||
+              Message::kNoSuchGrade) ||
       !choose(round, style.decimals, [](int d) { return RoundingIndex(d).has_value(); },
-              "no such rounding (1, 2, 3 or 7 decimals)")) {
+              Message::kNoSuchRounding)) {
     return 2;
   }
   if (parser.isSet(solve)) {
@@ -341,14 +313,14 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   for (const QCommandLineOption* only_with_solve : {&unit, &grade, &round, &pdf, &cube, &square_base}) {
     if (parser.isSet(*only_with_solve)) {
-      Print(stderr, program + QStringLiteral(": --") + only_with_solve->names().constFirst() +
-                        QStringLiteral(": only with --solve") + see_help);
+      Print(stderr, program + QStringLiteral(": --") + only_with_solve->names().constFirst() + QStringLiteral(": ") +
+                        Said(Message::kOnlyWithSolve) + see_help);
       return 2;
     }
   }
   if (!parser.positionalArguments().isEmpty()) {
-    Print(stderr, program + QStringLiteral(": unexpected argument '") +
-                      parser.positionalArguments().constFirst() + QLatin1Char('\'') + see_help);
+    Print(stderr, program + QStringLiteral(": ") +
+                      Said(Message::kUnexpectedArgument).arg(parser.positionalArguments().constFirst()) + see_help);
     return 2;
   }
   return std::nullopt;

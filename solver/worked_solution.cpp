@@ -16,46 +16,41 @@ std::string JoinedWithAnd(const std::vector<std::string_view>& names) {
   return text;
 }
 
+std::string ArgumentFaultMessage(const ArgumentError& error) {
+  std::string text(kArgumentFaultTexts[static_cast<std::size_t>(error.fault)]);
+  if (const std::size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, error.detail);
+  return text;
+}
+
 std::variant<SolveRequest, ArgumentError> ReadGivenQuantities(
     const std::vector<std::string>& arguments, const NumberFormat& format) {
   SolveRequest request;
   KnownMarks marks{};
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (i == 3) return ArgumentError{argument, "one more than the three quantities a box is given by"};
+    if (i == 3) return ArgumentError{argument, ArgumentFault::kOneMore, ""};
     const std::size_t equals = argument.find('=');
-    if (equals == std::string::npos) {
-      return ArgumentError{argument, "write a quantity as letter=value, as in a=3"};
-    }
+    if (equals == std::string::npos) return ArgumentError{argument, ArgumentFault::kNoEquals, ""};
     const std::string_view letter = std::string_view(argument).substr(0, equals);
     std::optional<Quantity> quantity;
     for (Quantity q : kAllQuantities) {
       if (QuantityCaption(q) == letter) quantity = q;
     }
-    if (!quantity) return ArgumentError{argument, "no quantity of that name (a, b, c, S or V)"};
-    if (marks[Index(*quantity)] == 1) {
-      return ArgumentError{argument, std::string(letter) + " is given twice"};
-    }
+    if (!quantity) return ArgumentError{argument, ArgumentFault::kNoQuantity, ""};
+    if (marks[Index(*quantity)] == 1) return ArgumentError{argument, ArgumentFault::kTwice, std::string(letter)};
     marks[Index(*quantity)] = 1;
     request.texts[Index(*quantity)] = argument.substr(equals + 1);
     KnownMarks just_this{};
     just_this[Index(*quantity)] = 1;
     if (const std::optional<InvalidKnown> invalid = FirstInvalidKnown(request.texts, just_this, format)) {
       // What the window's hints say, for the same values.
-      const char* why = invalid->why == Invalidity::kTooLarge   ? "is too large for the computer"
-                        : invalid->why == Invalidity::kTooSmall ? "is too close to zero for the computer"
-                                                                : "is not a positive number";
-      std::string message(1, '\'');
-      message += std::string_view(argument).substr(equals + 1);
-      message += "' ";
-      message += why;
-      return ArgumentError{argument, message};
+      const ArgumentFault fault = invalid->why == Invalidity::kTooLarge   ? ArgumentFault::kTooLarge
+                                  : invalid->why == Invalidity::kTooSmall ? ArgumentFault::kTooSmall
+                                                                          : ArgumentFault::kNotPositive;
+      return ArgumentError{argument, fault, argument.substr(equals + 1)};
     }
   }
-  if (arguments.size() < 3) {
-    return ArgumentError{"", "three quantities are needed (as in a=3 b=4 V=50), " +
-                                 std::to_string(arguments.size()) + " given"};
-  }
+  if (arguments.size() < 3) return ArgumentError{"", ArgumentFault::kTooFew, std::to_string(arguments.size())};
   for (std::size_t row = 0; row < kCombinationCount; ++row) {
     bool all = true;
     for (Quantity q : kCombinationTable[row].known) all = all && marks[Index(q)] == 1;

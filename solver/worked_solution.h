@@ -115,11 +115,31 @@ struct SolveRequest {
   FieldTexts texts;
 };
 
-// The argument that is wrong ("" for the count), and what is wrong with it.
+// What is wrong with an argument, in English with "%1" for its detail: the
+// command line says it in the user's language, these texts its sources.
+enum class ArgumentFault { kOneMore, kNoEquals, kNoQuantity, kTwice, kNotPositive, kTooLarge, kTooSmall, kTooFew };
+
+inline constexpr std::array<std::string_view, 8> kArgumentFaultTexts = {
+    "one more than the three quantities a box is given by",
+    "write a quantity as letter=value, as in a=3",
+    "no quantity of that name (a, b, c, S or V)",
+    "%1 is given twice",
+    "'%1' is not a positive number",
+    "'%1' is too large for the computer",
+    "'%1' is too close to zero for the computer",
+    "three quantities are needed (as in a=3 b=4 V=50), %1 given",
+};
+
+// The argument that is wrong ("" for the count), what is wrong with it, and
+// the detail its text names: the letter, the value or the count.
 struct ArgumentError {
   std::string argument;
-  std::string message;
+  ArgumentFault fault;
+  std::string detail;
 };
+
+// The English text of the fault, its detail put in.
+std::string ArgumentFaultMessage(const ArgumentError& error);
 
 // The row and texts of three distinct quantities, each "letter=value" with a
 // positive number alone in the format; else the first argument at fault.

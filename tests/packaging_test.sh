@@ -105,6 +105,10 @@ cli)
   check 2 "$executable: a=4: a is given twice" "$program" --solve a=3 a=4 V=5
   check 2 "$executable: --unit km: no such unit (мм, см, дм, м or mm, cm, dm, m)" \
     "$program" --solve a=3 b=4 V=5 --unit km
+  # In the user's language: Bulgarian under a Bulgarian locale.
+  check 2 "$executable: --unit km: няма такава мерна единица (мм, см, дм, м или mm, cm, dm, m)" \
+    env LC_ALL=bg_BG.UTF-8 "$program" --solve a=3 b=4 V=5 --unit km
+  check 2 "$executable: a=4: a е дадено два пъти" env LANGUAGE= LC_ALL= LANG=bg_BG.UTF-8 "$program" --solve a=3 a=4 V=5
   # Any problem about the box, as the notebook writes it: 0 solved, 1 data
   # that contradict each other, 2 a wrong item or missing data.
   check 0 "Дадено:" "$program" --solve "S₁ = 54 см²" --cube "V = ?"

@@ -9,7 +9,7 @@ set -euo pipefail
 # default preset Debian's hardening flags.
 prism_build_packages=(
   g++ cmake ninja-build pkg-config dpkg-dev libboost-dev
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   fonts-liberation
 )
 

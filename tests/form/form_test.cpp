@@ -36,14 +36,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QTranslator>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <tuple>
 #include <vector>
 
+#include "app/messages.h"
 #include "prism/program_info.h"
+#include "solver/worked_solution.h"
 #include "window/form/application.h"
+#include "window/form/embedded_resources.h"
 #include "window/page/box_drawing.h"
 #include "window/look/classic_style.h"
 #include "window/controls/controls.h"
@@ -1002,6 +1006,29 @@ TEST(ProblemWindow, SolvesWhatIsWrittenAsItIsTyped) {
     EXPECT_FALSE(problem->isVisible()) << "F3 closes it";
   }
   QFile::remove(path);
+}
+
+// Every text of the command line's has its Bulgarian, with the same details
+// to put in; Qt's help texts that Qt's own Bulgarian lacks too.
+TEST(CommandLineTranslation, EveryMessageHasItsBulgarian) {
+  RegisterResources();
+  QTranslator translator;
+  ASSERT_TRUE(translator.load(QString::fromLatin1(kMessageTranslationResource)));
+  std::vector<std::pair<const char*, std::string_view>> sources;
+  for (std::string_view text : kMessages) sources.emplace_back(kMessageContext, text);
+  for (std::string_view text : kArgumentFaultTexts) sources.emplace_back(kMessageContext, text);
+  sources.emplace_back(kMessageContext, kProgramSummary);
+  sources.emplace_back("QCommandLineParser", "Displays help on commandline options.");
+  sources.emplace_back("QCommandLineParser", "Displays help including Qt specific options.");
+  for (const auto& [context, text] : sources) {
+    const QString english = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString bulgarian = translator.translate(context, text.data());
+    EXPECT_FALSE(bulgarian.isEmpty()) << text;
+    EXPECT_NE(bulgarian, english) << text;
+    for (const QString& detail : {QStringLiteral("%1"), QStringLiteral("%2")}) {
+      EXPECT_EQ(bulgarian.count(detail), english.count(detail)) << text;
+    }
+  }
 }
 
 // Writes what the user sees to a PNG in the build folder, to be looked at.

@@ -2,6 +2,7 @@
 #include "window/form/application.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QSettings>
 #include <QTranslator>
 #include <clocale>
@@ -27,6 +28,20 @@ void InstallQtTranslation() {
 }
 
 }  // namespace
+
+bool InstallCommandLineTranslation() {
+  RegisterResources();
+  const QStringList languages = QLocale::system().uiLanguages();
+  if (languages.isEmpty() || !languages.constFirst().startsWith(QLatin1String("bg"))) return false;
+  auto* messages = new QTranslator(QCoreApplication::instance());
+  if (!messages->load(QString::fromLatin1(kMessageTranslationResource)) ||
+      !QCoreApplication::installTranslator(messages)) {
+    delete messages;
+    return false;
+  }
+  InstallQtTranslation();
+  return true;
+}
 
 void SetUpApplication() {
   RegisterResources();

@@ -16,6 +16,12 @@ class Dravik;
 // texts in Bulgarian.
 void SetUpApplication();
 
+// The command line speaks the user's language: where that is Bulgarian
+// (LANGUAGE, LC_ALL, LC_MESSAGES or LANG; Windows' display language), its
+// own texts and Qt's in Bulgarian; else English, as written. Whether it
+// does.
+bool InstallCommandLineTranslation();
+
 // All the program does before its event loop: takes the user's regional
 // settings, sets up the application, creates, loads and shows the window, and
 // gives the application the window's icon.

@@ -7,6 +7,7 @@
 static void InitResources() {
   Q_INIT_RESOURCE(resources);
   Q_INIT_RESOURCE(qt_translations);
+  Q_INIT_RESOURCE(messages);
 }
 
 namespace prism {

@@ -7,6 +7,8 @@ namespace prism {
 
 // Qt's own texts in Bulgarian.
 inline constexpr char kQtTranslationResource[] = ":/translations/qtbase_bg.qm";
+// The command line's own texts in Bulgarian.
+inline constexpr char kMessageTranslationResource[] = ":/translations/dravik_bg.qm";
 
 // Registers the embedded resources; safe to call more than once.
 void RegisterResources();
