@@ -537,11 +537,11 @@ class Engine {
         expression,
         [this, named](char letter) -> std::optional<PutIn> {
           for (const Named& n : named) {
-            if (n.letter == letter) return PutIn{Derived(n.value), kDecimals};
+            if (n.letter == letter) return PutIn{Derived(n.value), kDecimals, style_.decimals};
           }
           const std::size_t q = QuantityOfLetter(letter);
           if (q == kBoxQuantityCount || !known_[q]) return std::nullopt;
-          return PutIn{Derived(values_[q]), given_[q] ? kGivenDecimals : kDecimals};
+          return PutIn{Derived(values_[q]), given_[q] ? kGivenDecimals : kDecimals, style_.decimals};
         },
         format_);
     return {Minus(std::move(text)), approximate};

@@ -117,7 +117,8 @@ std::pair<std::string, bool> Substituted(std::string_view expression,
       out += ch;
       continue;
     }
-    const WrittenValue written = Written(put_in->value, put_in->decimals, format);
+    WrittenValue written = Written(put_in->value, put_in->decimals, format);
+    if (written.approximate) written = RoundedText(put_in->value, put_in->rounded_decimals, format);
     approximate = approximate || written.approximate;
     out += Bracketed(written, out, expression.substr(i + 1)) ? "(" + written.text + ")"
                                                               : written.text;

@@ -78,6 +78,8 @@ std::string Minus(std::string number);
 struct PutIn {
   DerivedValue value;
   int decimals;
+  // Where the value has no short exact text: the places it is rounded to.
+  int rounded_decimals = kDecimals;
 };
 
 // The expression with each letter the lookup knows replaced by its written
