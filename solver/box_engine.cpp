@@ -1037,7 +1037,11 @@ class Engine {
       std::vector<std::string> lines;
       for (std::size_t e : kEdges) {
         const bool same = edges[e].size() == 2 && IsZero(edges[e][0]) && IsZero(edges[e][1] - ExactNumber(1));
-        const std::string line = std::string(Info(static_cast<BoxQuantity>(e)).name) + " = " + PolyText(edges[e], x);
+        // "b = 20,2 − a", or "c = 8,5 см" where it is known already.
+        const bool constant = Degree(edges[e]).value_or(1) < 1;
+        const std::string line = std::string(Info(static_cast<BoxQuantity>(e)).name) + " = " +
+                                 (constant ? Written(edges[e].empty() ? ExactNumber(0) : edges[e][0], Measure::kLength).text
+                                           : PolyText(edges[e], x));
         // Not "b = 2a" again, as it stands under "Дадено:".
         const bool given = std::any_of(problem_.links.begin(), problem_.links.end(),
                                        [&line](const EdgeLink& link) { return link.item == line; });

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <random>
 #include <string>
@@ -62,6 +64,52 @@ Problem Given(const std::array<std::size_t, 3>& triple, const std::array<ExactNu
   return problem;
 }
 
+// Every line that finds a quantity ("V = B·c = 12·5 = 60 см³", "Диагонал:
+// d = … ≈ 7.07 см") ends with its value in the unit of its measure: the
+// value itself, or after "≈" its rounding to the places asked for. Empty
+// where each does; else the first line that does not.
+std::string FirstLineNotReadingBack(const ProblemSolution& solution, int decimals) {
+  static constexpr std::array<std::string_view, 3> kUnits = {" см", " см²", " см³"};
+  bool given = true;  // the given values are written as typed
+  for (std::string line : solution.worked.lines) {
+    given = given && HeadingOf(line).value_or(SolutionHeading{SolutionPart::kGiven, ""}).part != SolutionPart::kSteps;
+    if (given || line.find("Проверка") != std::string::npos || line.find("): ") != std::string::npos) continue;
+    // "… = 14 см (периметър на основата)": the value before its name.
+    for (const BoxQuantityInfo& info : kBoxQuantities) {
+      const std::string named = " (" + std::string(info.title) + ")";
+      if (line.ends_with(named)) line.resize(line.size() - named.size());
+    }
+    if (const std::size_t litres = line.rfind(" л"); litres != std::string::npos && litres + 3 == line.size()) {
+      line.erase(line.rfind(" = "));  // "V = 60 000 см³ = 60 л": the volume
+    }
+    // What the line finds: its first name, or what follows "→".
+    std::string_view found = line;
+    if (const std::size_t label = found.find(": "); label < found.find(" = ")) found.remove_prefix(label + 2);
+    if (const std::size_t arrow = found.rfind("→ "); arrow != std::string_view::npos) found.remove_prefix(arrow + 4);
+    const std::optional<BoxQuantity> q = FindBoxQuantity(found.substr(0, found.find(" = ")));
+    if (!q || found.find(" = ") == std::string_view::npos) continue;
+    const std::size_t equals = line.rfind(" = "), about = line.rfind(" ≈ ");
+    const bool approximate = about != std::string::npos && (equals == std::string::npos || about > equals);
+    std::string value = line.substr(approximate ? about + 5 : equals + 3);
+    // "c = 24 − b": an edge by the one an equation is in, not a value.
+    if (std::any_of(value.begin(), value.end(), [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); })) {
+      continue;
+    }
+    const std::string_view unit = kUnits[static_cast<std::size_t>(Info(*q).measure)];
+    if (!value.ends_with(unit)) return line;
+    value.resize(value.size() - unit.size());
+    const ExactNumber read = ExactNumber::FromText(value, {});
+    if (!read.has_value()) return line;
+    const ExactNumber exact = solution.values[Index(*q)];
+    const ExactNumber off = read - exact;
+    const ExactNumber half = ExactNumber(Rational(1, 2)) / ExactNumber(Rational(boost::multiprecision::pow(boost::multiprecision::cpp_int(10), static_cast<unsigned>(decimals))));
+    const bool right = approximate ? Sign(half - off).value_or(-1) >= 0 && Sign(half + off).value_or(-1) >= 0
+                                   : Sign(off) == std::optional<int>(0);
+    if (!right) return line;
+  }
+  return "";
+}
+
 // Over boxes with short decimal edges and every triple of the ten
 // quantities: where the engine finds a box it gives back the three values
 // (exactly, or to the doubles where it says it is approximate); where it
@@ -83,7 +131,7 @@ TEST(BoxEngine, EveryTripleOfEveryBoxGivesItBackOrNamesWhatIsMissing) {
                                    std::string(kBoxQuantities[y].name) + ", " + std::string(kBoxQuantities[z].name);
           SCOPED_TRACE(name + " of " + box[0].rational_part().str() + " × " + box[1].rational_part().str() +
                        " × " + box[2].rational_part().str());
-          const ProblemSolution solution = SolveProblem(Given(triple, values));
+          const ProblemSolution solution = SolveProblem(Given(triple, values), {}, LengthUnit::kCentimetre);
           std::string text;
           for (const std::string& line : solution.worked.lines) text += line + "\n";
           ASSERT_NE(solution.outcome, ProblemOutcome::kNoBox) << text;
@@ -96,6 +144,13 @@ TEST(BoxEngine, EveryTripleOfEveryBoxGivesItBackOrNamesWhatIsMissing) {
           }
           ++solved;
           ASSERT_TRUE(solution.worked.box);
+          if (!solution.approximate) {
+            EXPECT_EQ(FirstLineNotReadingBack(solution, SolutionStyle{}.decimals), "") << text;
+            // And with the fields' seven places, for grade 7.
+            const ProblemSolution seven =
+                SolveProblem(Given(triple, values), {}, LengthUnit::kCentimetre, SolutionStyle{7, kDecimals});
+            EXPECT_EQ(FirstLineNotReadingBack(seven, kDecimals), "");
+          }
           const auto found = QuantitiesOf({solution.values[0], solution.values[1], solution.values[2]});
           for (std::size_t q : triple) {
             if (solution.approximate) {
