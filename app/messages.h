@@ -37,6 +37,9 @@ enum class Message : std::size_t {
   kRoundHelp,
   kPdfHelp,
   kNetHelp,
+  kCannotOpenWindow,
+  kNoDisplay,
+  kWindowSystemUnreachable,
   kCount
 };
 
@@ -81,6 +84,10 @@ inline constexpr std::array<std::string_view, static_cast<std::size_t>(Message::
     "With --solve: write the solution's page to this PDF file instead of printing it.",
     "With --solve and --pdf: add the net of the box (развивка) on a page of its "
     "own, at its true size where --unit gives one and it fits, else to scale.",
+    "cannot open a window: %1",
+    "no display. Set DISPLAY, or run it under xvfb-run.",
+    "the window system could not be reached. Check DISPLAY, or choose another "
+    "with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins.",
 };
 
 constexpr std::string_view MessageText(Message message) { return kMessages[static_cast<std::size_t>(message)]; }

@@ -3,12 +3,17 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QTranslator>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <string>
 
+#include "app/messages.h"
 #include "prism/program_info.h"
+#include "window/form/application.h"
 
 namespace prism {
 namespace {
@@ -18,6 +23,9 @@ std::mutex held_back_mutex;
 QStringList held_back;
 QtMessageHandler previous_handler = nullptr;
 bool platform_chosen = false;
+// Said in the user's language, made before the application is: the handler
+// runs while it is half made.
+std::string no_display, unreachable;
 
 bool PlatformChosen(int argc, char* argv[]) {
   if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
@@ -42,12 +50,8 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
     held_back << line;
     return;
   }
-  const char* reason =
-      !platform_chosen && !HasDisplay()
-          ? "no display. Set DISPLAY, or run it under xvfb-run."
-          : "the window system could not be reached. Check DISPLAY, or choose another "
-            "with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins.";
-  std::fprintf(stderr, "%s: cannot open a window: %s\n", kExecutableName, reason);
+  const std::string& reason = !platform_chosen && !HasDisplay() ? no_display : unreachable;
+  std::fprintf(stderr, "%s: %s\n", kExecutableName, reason.c_str());
   std::fflush(stderr);
   // Not exit(): the application object is half made, and nothing is to be saved.
   std::_Exit(1);
@@ -57,6 +61,14 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
 
 StartFailureGuard::StartFailureGuard(int argc, char* argv[]) {
   platform_chosen = PlatformChosen(argc, argv);
+  const std::unique_ptr<QTranslator> translator = CommandLineTranslator();
+  const auto said = [&translator](Message message) {
+    const std::string_view text = MessageText(message);
+    const QString translated = translator ? translator->translate(kMessageContext, text.data()) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())) : translated;
+  };
+  no_display = said(Message::kCannotOpenWindow).arg(said(Message::kNoDisplay)).toStdString();
+  unreachable = said(Message::kCannotOpenWindow).arg(said(Message::kWindowSystemUnreachable)).toStdString();
   previous_handler = qInstallMessageHandler(HoldBack);
 }
 

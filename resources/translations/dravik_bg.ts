@@ -146,6 +146,18 @@ F3 — прозорец, в който всяка задача за парале
         <source>Sides, height, lateral surface and volume of a rectangular box</source>
         <translation>Страни, височина, околна повърхнина и обем на правоъгълен паралелепипед</translation>
     </message>
+    <message>
+        <source>cannot open a window: %1</source>
+        <translation>не може да отвори прозорец: %1</translation>
+    </message>
+    <message>
+        <source>no display. Set DISPLAY, or run it under xvfb-run.</source>
+        <translation>няма екран. Задайте DISPLAY или го пуснете чрез xvfb-run.</translation>
+    </message>
+    <message>
+        <source>the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt&apos;s plugins are in qt6-qpa-plugins.</source>
+        <translation>прозоречната система е недостъпна. Проверете DISPLAY или изберете друга с -platform (xcb, wayland, offscreen); приставките на Qt са в qt6-qpa-plugins.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -29,16 +29,19 @@ void InstallQtTranslation() {
 
 }  // namespace
 
-bool InstallCommandLineTranslation() {
+std::unique_ptr<QTranslator> CommandLineTranslator() {
   RegisterResources();
   const QStringList languages = QLocale::system().uiLanguages();
-  if (languages.isEmpty() || !languages.constFirst().startsWith(QLatin1String("bg"))) return false;
-  auto* messages = new QTranslator(QCoreApplication::instance());
-  if (!messages->load(QString::fromLatin1(kMessageTranslationResource)) ||
-      !QCoreApplication::installTranslator(messages)) {
-    delete messages;
-    return false;
-  }
+  if (languages.isEmpty() || !languages.constFirst().startsWith(QLatin1String("bg"))) return nullptr;
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QString::fromLatin1(kMessageTranslationResource))) return nullptr;
+  return translator;
+}
+
+bool InstallCommandLineTranslation() {
+  std::unique_ptr<QTranslator> messages = CommandLineTranslator();
+  if (!messages || !QCoreApplication::installTranslator(messages.get())) return false;
+  messages.release()->setParent(QCoreApplication::instance());
   InstallQtTranslation();
   return true;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QApplication;
+class QTranslator;
 
 namespace prism {
 
@@ -21,6 +22,10 @@ void SetUpApplication();
 // own texts and Qt's in Bulgarian; else English, as written. Whether it
 // does.
 bool InstallCommandLineTranslation();
+
+// That translation of the command line's texts, where the user's language is
+// Bulgarian; else none. Needs no application object.
+std::unique_ptr<QTranslator> CommandLineTranslator();
 
 // All the program does before its event loop: takes the user's regional
 // settings, sets up the application, creates, loads and shows the window, and
