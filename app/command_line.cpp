@@ -222,7 +222,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
-  InstallCommandLineTranslation();
+  // Only a command line has anything to say; a plain start opens the window.
+  if (argc > 1) InstallCommandLineTranslation();
 
   QCommandLineParser parser;
   parser.setApplicationDescription(Said(kProgramSummary) + QStringLiteral("\n\n") +

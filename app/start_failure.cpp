@@ -23,9 +23,19 @@ std::mutex held_back_mutex;
 QStringList held_back;
 QtMessageHandler previous_handler = nullptr;
 bool platform_chosen = false;
-// Said in the user's language, made before the application is: the handler
-// runs while it is half made.
-std::string no_display, unreachable;
+
+// In the user's language. Looked up only when a window cannot open, so that
+// a start that opens one pays nothing for it.
+std::string Said(Message message) {
+  const std::unique_ptr<QTranslator> translator = CommandLineTranslator();
+  const auto text = [&translator](Message each) {
+    const std::string_view english = MessageText(each);
+    const QString translated = translator ? translator->translate(kMessageContext, english.data()) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()))
+                                : translated;
+  };
+  return text(Message::kCannotOpenWindow).arg(text(message)).toStdString();
+}
 
 bool PlatformChosen(int argc, char* argv[]) {
   if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
@@ -50,8 +60,9 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
     held_back << line;
     return;
   }
-  const std::string& reason = !platform_chosen && !HasDisplay() ? no_display : unreachable;
-  std::fprintf(stderr, "%s: %s\n", kExecutableName, reason.c_str());
+  const std::string said =
+      Said(!platform_chosen && !HasDisplay() ? Message::kNoDisplay : Message::kWindowSystemUnreachable);
+  std::fprintf(stderr, "%s: %s\n", kExecutableName, said.c_str());
   std::fflush(stderr);
   // Not exit(): the application object is half made, and nothing is to be saved.
   std::_Exit(1);
@@ -61,14 +72,6 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
 
 StartFailureGuard::StartFailureGuard(int argc, char* argv[]) {
   platform_chosen = PlatformChosen(argc, argv);
-  const std::unique_ptr<QTranslator> translator = CommandLineTranslator();
-  const auto said = [&translator](Message message) {
-    const std::string_view text = MessageText(message);
-    const QString translated = translator ? translator->translate(kMessageContext, text.data()) : QString();
-    return translated.isEmpty() ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())) : translated;
-  };
-  no_display = said(Message::kCannotOpenWindow).arg(said(Message::kNoDisplay)).toStdString();
-  unreachable = said(Message::kCannotOpenWindow).arg(said(Message::kWindowSystemUnreachable)).toStdString();
   previous_handler = qInstallMessageHandler(HoldBack);
 }
 
