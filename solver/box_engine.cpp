@@ -683,7 +683,7 @@ class Engine {
   std::string OutOfRangeLine(std::size_t q) {
     out_of_range_ = true;
     return "Стойността на " + std::string(kBoxQuantities[q].name) +
-           " е извън обхвата на числата, с които смята програмата: няма отговор.";
+           " е извън обхвата на числата, с които смята програмата.";
   }
 
   // After a step that found edges: false, with the line that says so, where
@@ -1669,8 +1669,10 @@ class Engine {
     lines.insert(lines.end(), steps.begin(), steps.end());
     lines.insert(lines.end(), checks_.begin(), checks_.end());
     lines.insert(lines.end(), answer_.begin(), answer_.end());
-    if ((outcome == ProblemOutcome::kNoBox && !out_of_range_) || outcome == ProblemOutcome::kContradiction) {
-      lines.push_back(std::string(Heading(SolutionPart::kAnswer)) + " Няма правоъгълен паралелепипед с такива размери.");
+    // An answer always: a sentence where there is none to give.
+    if (outcome == ProblemOutcome::kNoBox || outcome == ProblemOutcome::kContradiction) {
+      lines.push_back(std::string(Heading(SolutionPart::kAnswer)) +
+                      (out_of_range_ ? " Няма отговор." : " Няма правоъгълен паралелепипед с такива размери."));
     }
     if (outcome == ProblemOutcome::kSolved) {
       // Nothing sought: every step the answer did not need; else the

@@ -277,7 +277,7 @@ TEST(BoxEngine, WritesTheSolutionAsThePupilDoes) {
       {{"P = 14", "B = 12", "c = 5", "L = ?"}, ProblemOutcome::kSolved, nullptr},
       {{"a = 1e300", "b = 1e300", "c = 1e300", "V = ?"}, ProblemOutcome::kNoBox,
        "Дадено:\na = 1·10³⁰⁰\nb = 1·10³⁰⁰\nc = 1·10³⁰⁰\nТърси се: V\nРешение:\n"
-       "Стойността на B е извън обхвата на числата, с които смята програмата: няма отговор.\n"},
+       "Стойността на B е извън обхвата на числата, с които смята програмата.\nОтговор: Няма отговор.\n"},
       {{"a = 3", "V = 60"}, ProblemOutcome::kMissing, nullptr},
   };
   for (const Case& c : cases) {

@@ -541,7 +541,7 @@ TEST(SolveWorked, WritesEveryStepAndTheAnswer) {
       // A value beyond the doubles: said so, never written as a number.
       {0, {"1e300", "1e300", "1e300"}, LengthUnit::kNone, false,
        "Дадено:\na = 1·10³⁰⁰\nb = 1·10³⁰⁰\nc = 1·10³⁰⁰\nТърсят се: S и V\nРешение:\n"
-       "Стойността на B е извън обхвата на числата, с които смята програмата: няма отговор.\n"},
+       "Стойността на B е извън обхвата на числата, с които смята програмата.\nОтговор: Няма отговор.\n"},
   };
   for (const Case& c : cases) {
     const Input input = ForRow(c.row, c.known);
