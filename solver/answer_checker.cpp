@@ -129,11 +129,29 @@ std::string_view Trimmed(std::string_view text) {
 
 bool Digit(char ch) { return ch >= '0' && ch <= '9'; }
 
-// Digits, and a decimal point as "." or "," or the format's: "4,17".
+// The blank between two groups of three digits ("11 781", and the no-break
+// and thin spaces a copy brings): its length, 0 where none stands there.
+std::size_t GroupBlank(std::string_view text) {
+  for (std::string_view blank : {" ", "\u00A0", "\u202F", "\u2009"}) {
+    if (!text.starts_with(blank)) continue;
+    const std::string_view group = text.substr(blank.size());
+    const bool three = group.size() >= 3 && Digit(group[0]) && Digit(group[1]) && Digit(group[2]);
+    const bool ends = group.size() == 3 || (!Digit(group[3]) && group[3] != '/');
+    return three && ends ? blank.size() : 0;
+  }
+  return 0;
+}
+
+// Digits, grouped or not, and a decimal point as "." or "," or the
+// format's: "4,17", "11 781".
 std::optional<std::pair<std::string, int>> TakeDecimal(std::string_view& text, const NumberFormat& format) {
   std::string plain;
   int places = -1;
   while (!text.empty()) {
+    if (const std::size_t blank = places < 0 && !plain.empty() ? GroupBlank(text) : 0; blank > 0) {
+      text.remove_prefix(blank);
+      continue;
+    }
     if (Digit(text.front())) {
       plain += text.front();
       if (places >= 0) ++places;

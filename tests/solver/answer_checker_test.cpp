@@ -31,6 +31,9 @@ TEST(CheckAnswer, ReadsEveryFormAndNamesTheMistake) {
       {BoxQuantity::kC, &box, " 4,17см ", Verdict::kRight},
       {BoxQuantity::kC, &box, "41,7 мм", Verdict::kRight},
       {BoxQuantity::kC, &box, "50/12", Verdict::kRight},
+      // Digits grouped as Bulgarian writes them, and a mixed number beside.
+      {BoxQuantity::kV, &whole, "60 000 мм³", Verdict::kRight},
+      {BoxQuantity::kV, &whole, "60\u00A0000 мм³", Verdict::kRight},
       // Rounded otherwise: how to round, not wrong.
       {BoxQuantity::kC, &box, "4,2", Verdict::kRounding, "Почти: закръглете до стотни."},
       {BoxQuantity::kC, &box, "4,167", Verdict::kRounding, "Почти: закръглете до стотни."},
