@@ -19,6 +19,7 @@
 #include "solver/box_engine.h"
 #include "solver/notation.h"
 #include "solver/regional_number_format.h"
+#include "solver/tasks.h"
 #include "solver/worked_solution.h"
 #include "window/form/application.h"
 #include "window/page/solution_page.h"
@@ -187,6 +188,48 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   return solution->box ? 0 : 1;
 }
 
+// A worksheet of count tasks on standard output or as a PDF: 0 written, 2
+// for an option at fault.
+int PrintWorksheet(const QString& count_text, const QString& seed_text, const QString& kinds_text, int grade,
+                   const QString& pdf, const QString& program) {
+  const auto fault = [&](const QString& argument, const QString& message) {
+    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") + message + QLatin1Char('\n'));
+    return 2;
+  };
+  bool number = false;
+  const int count = count_text.toInt(&number);
+  if (!number || count < 1 || count > 100) {
+    return fault(QStringLiteral("--worksheet ") + count_text, Said(Message::kNoSuchCount));
+  }
+  const qulonglong seed = seed_text.toULongLong(&number);
+  if (!number) return fault(QStringLiteral("--seed ") + seed_text, Said(Message::kNoSuchSeed));
+  std::vector<std::size_t> chosen;
+  if (!kinds_text.isNull()) {
+    for (const QString& part : kinds_text.split(QLatin1Char(','))) {
+      const int kind = part.trimmed().toInt(&number);
+      if (!number || kind < 1 || static_cast<std::size_t>(kind) > TaskKindCount()) {
+        return fault(QStringLiteral("--kinds ") + kinds_text, Said(Message::kNoSuchKinds).arg(TaskKindCount()));
+      }
+      chosen.push_back(static_cast<std::size_t>(kind - 1));
+    }
+  }
+  const std::vector<Task> tasks = MakeTasks(grade, static_cast<std::size_t>(count), seed, chosen);
+  WorkedSolution sheet;
+  sheet.lines = WorksheetLines(tasks);
+  if (!pdf.isNull()) {
+    return WritePdf(pdf, sheet, false, [&](const QString& argument, const QString& message) {
+      return fault(argument, message);
+    });
+  }
+  QString text;
+  for (const std::string& line : sheet.lines) {
+    // The room to work is for paper.
+    if (line != kPageBreak && !line.empty()) text += QString::fromStdString(line) + QLatin1Char('\n');
+  }
+  Print(stdout, text);
+  return 0;
+}
+
 // Whether the command line asks for a PDF page, which needs fonts and so a
 // graphical application, though no display.
 bool AsksForPdf(int argc, char* argv[]) {
@@ -241,6 +284,10 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   const QCommandLineOption round(QStringLiteral("round"), Said(Message::kRoundHelp), QStringLiteral("places"));
   const QCommandLineOption pdf(QStringLiteral("pdf"), Said(Message::kPdfHelp), QStringLiteral("file"));
   const QCommandLineOption net(QStringLiteral("net"), Said(Message::kNetHelp));
+  const QCommandLineOption worksheet(QStringLiteral("worksheet"), Said(Message::kWorksheetHelp), QStringLiteral("N"));
+  const QCommandLineOption seed(QStringLiteral("seed"), Said(Message::kSeedHelp), QStringLiteral("K"));
+  const QCommandLineOption kinds(QStringLiteral("kinds"), Said(Message::kKindsHelp).arg(TaskKindCount()),
+                                 QStringLiteral("K1,K2"));
   parser.addOption(solve);
   parser.addOption(unit);
   parser.addOption(grade);
@@ -249,6 +296,9 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   parser.addOption(net);
   parser.addOption(cube);
   parser.addOption(square_base);
+  parser.addOption(worksheet);
+  parser.addOption(seed);
+  parser.addOption(kinds);
   for (const QtOption& qt : kQtOptions) {
     QCommandLineOption option(QString::fromLatin1(qt.name));
     if (qt.takes_value) option.setValueName(QStringLiteral("value"));
@@ -274,7 +324,8 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
   }
   // An option given twice would leave one of its values unread, as a
   // quantity given twice would.
-  for (const QCommandLineOption* once : {&solve, &unit, &grade, &round, &pdf, &net, &cube, &square_base}) {
+  for (const QCommandLineOption* once :
+       {&solve, &unit, &grade, &round, &pdf, &net, &cube, &square_base, &worksheet, &seed, &kinds}) {
     if (parser.optionNames().count(once->names().constFirst()) > 1) {
       Print(stderr, program + QStringLiteral(": --") + once->names().constFirst() + QStringLiteral(": ") +
                         Said(Message::kGivenTwice) + see_help);
@@ -302,6 +353,18 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
       !choose(round, style.decimals, [](int d) { return RoundingIndex(d).has_value(); },
               Message::kNoSuchRounding)) {
     return 2;
+  }
+  if (parser.isSet(worksheet)) {
+    return PrintWorksheet(parser.value(worksheet), parser.isSet(seed) ? parser.value(seed) : QStringLiteral("1"),
+                          parser.isSet(kinds) ? parser.value(kinds) : QString(), style.grade,
+                          parser.isSet(pdf) ? parser.value(pdf) : QString(), program);
+  }
+  for (const QCommandLineOption* only_with_worksheet : {&seed, &kinds}) {
+    if (parser.isSet(*only_with_worksheet)) {
+      Print(stderr, program + QStringLiteral(": --") + only_with_worksheet->names().constFirst() +
+                        QStringLiteral(": ") + Said(Message::kOnlyWithWorksheet) + see_help);
+      return 2;
+    }
   }
   if (parser.isSet(solve)) {
     const Shape shape = parser.isSet(cube)          ? Shape::kCube

@@ -40,6 +40,13 @@ enum class Message : std::size_t {
   kCannotOpenWindow,
   kNoDisplay,
   kWindowSystemUnreachable,
+  kWorksheetHelp,
+  kSeedHelp,
+  kKindsHelp,
+  kNoSuchCount,
+  kNoSuchSeed,
+  kNoSuchKinds,
+  kOnlyWithWorksheet,
   kCount
 };
 
@@ -88,6 +95,15 @@ inline constexpr std::array<std::string_view, static_cast<std::size_t>(Message::
     "no display. Set DISPLAY, or run it under xvfb-run.",
     "the window system could not be reached. Check DISPLAY, or choose another "
     "with -platform (xcb, wayland, offscreen); Qt's plugins are in qt6-qpa-plugins.",
+    "Print a worksheet of this many tasks for the grade (--grade), numbered, each with room to work, "
+    "then the answers, each task's data as --solve takes them and its answer; with --pdf, A4 pages "
+    "with the answers on the last. The same seed gives the same tasks.",
+    "With --worksheet: the tasks' seed, a whole number (1 when not given).",
+    "With --worksheet: only tasks of these kinds, their numbers separated by commas (1 to %1).",
+    "not a number of tasks (1 to 100)",
+    "not a whole number",
+    "no such kinds (numbers from 1 to %1, separated by commas)",
+    "only with --worksheet",
 };
 
 constexpr std::string_view MessageText(Message message) { return kMessages[static_cast<std::size_t>(message)]; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "solver/tasks.h"
 
+#include <algorithm>
 #include <array>
 #include <variant>
 
@@ -205,14 +206,42 @@ std::optional<Task> MakeTask(std::size_t kind, int grade, std::uint64_t seed) {
   return std::nullopt;
 }
 
-std::vector<Task> MakeTasks(int grade, std::size_t count, std::uint64_t seed) {
+std::vector<Task> MakeTasks(int grade, std::size_t count, std::uint64_t seed,
+                            const std::vector<std::size_t>& kinds) {
+  std::vector<std::size_t> turn = kinds;
+  if (turn.empty()) {
+    for (std::size_t kind = 0; kind < kTaskKinds.size(); ++kind) turn.push_back(kind);
+  }
   std::vector<Task> tasks;
-  for (std::size_t i = 0; tasks.size() < count && i < count * kTaskKinds.size(); ++i) {
-    if (std::optional<Task> task = MakeTask(i % kTaskKinds.size(), grade, seed + i / kTaskKinds.size())) {
+  for (std::size_t i = 0; tasks.size() < count && i < count * turn.size(); ++i) {
+    if (std::optional<Task> task = MakeTask(turn[i % turn.size()], grade, seed + i / turn.size())) {
       tasks.push_back(std::move(*task));
     }
   }
   return tasks;
+}
+
+std::vector<std::string> WorksheetLines(const std::vector<Task>& tasks) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < tasks.size(); ++i) {
+    lines.push_back(std::to_string(i + 1) + ". " + tasks[i].text);
+    // Room to work.
+    for (int blank = 0; blank < 6; ++blank) lines.emplace_back();
+  }
+  lines.emplace_back(kPageBreak);
+  lines.emplace_back("Отговори");
+  for (std::size_t i = 0; i < tasks.size(); ++i) {
+    std::string data;
+    for (const std::string& item : tasks[i].items) data += (data.empty() ? "" : "; ") + item;
+    std::string answers;
+    const std::vector<std::string>& solution = tasks[i].solution.worked.lines;
+    const auto answer = std::find(solution.begin(), solution.end(), Heading(SolutionPart::kAnswer));
+    for (auto line = answer; line != solution.end() && ++line != solution.end() && !HeadingOf(*line);) {
+      answers += (answers.empty() ? "" : "; ") + *line;
+    }
+    lines.push_back(std::to_string(i + 1) + ". " + data + " → " + answers);
+  }
+  return lines;
 }
 
 }  // namespace prism

@@ -34,7 +34,15 @@ std::size_t TaskKindCount();
 // is for a later grade.
 std::optional<Task> MakeTask(std::size_t kind, int grade, std::uint64_t seed);
 
-// count tasks for the grade, the kinds in turn, from the seed.
-std::vector<Task> MakeTasks(int grade, std::size_t count, std::uint64_t seed);
+// count tasks for the grade, the kinds given (every kind where none is) in
+// turn, from the seed.
+std::vector<Task> MakeTasks(int grade, std::size_t count, std::uint64_t seed,
+                            const std::vector<std::size_t>& kinds = {});
+
+// A worksheet for a class: the tasks numbered ("1. …"), each with room to
+// work under it, then on a page of its own "Отговори" and a key line per
+// task, its data in the notation and its answer, which `--solve` checks:
+// "1. a = 7 см; b = 37 см; c = 3 см; V = ? → V = 777 см³".
+std::vector<std::string> WorksheetLines(const std::vector<Task>& tasks);
 
 }  // namespace prism

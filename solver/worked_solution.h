@@ -77,6 +77,9 @@ constexpr std::optional<SolutionHeading> HeadingOf(std::string_view line) {
   return std::nullopt;
 }
 
+// A line of its own that starts a new page where the text is printed.
+inline constexpr std::string_view kPageBreak = "\f";
+
 // "a", "a и b", "a, b и c": as a sentence lists them.
 std::string JoinedWithAnd(const std::vector<std::string_view>& names);
 

@@ -158,6 +158,34 @@ F3 — прозорец, в който всяка задача за парале
         <source>the window system could not be reached. Check DISPLAY, or choose another with -platform (xcb, wayland, offscreen); Qt&apos;s plugins are in qt6-qpa-plugins.</source>
         <translation>прозоречната система е недостъпна. Проверете DISPLAY или изберете друга с -platform (xcb, wayland, offscreen); приставките на Qt са в qt6-qpa-plugins.</translation>
     </message>
+    <message>
+        <source>Print a worksheet of this many tasks for the grade (--grade), numbered, each with room to work, then the answers, each task&apos;s data as --solve takes them and its answer; with --pdf, A4 pages with the answers on the last. The same seed gives the same tasks.</source>
+        <translation>Отпечатва работен лист с толкова задачи за класа (--grade), номерирани, с място за решаване под всяка, после отговорите: данните на всяка задача, както ги приема --solve, и отговорът ѝ; с --pdf — страници A4 с отговорите на последната. Едно и също число дава едни и същи задачи.</translation>
+    </message>
+    <message>
+        <source>With --worksheet: the tasks&apos; seed, a whole number (1 when not given).</source>
+        <translation>С --worksheet: числото, от което се теглят задачите, цяло число (1, ако не е дадено).</translation>
+    </message>
+    <message>
+        <source>With --worksheet: only tasks of these kinds, their numbers separated by commas (1 to %1).</source>
+        <translation>С --worksheet: само задачи от тези видове, номерата им, разделени със запетаи (от 1 до %1).</translation>
+    </message>
+    <message>
+        <source>not a number of tasks (1 to 100)</source>
+        <translation>не е брой задачи (от 1 до 100)</translation>
+    </message>
+    <message>
+        <source>not a whole number</source>
+        <translation>не е цяло число</translation>
+    </message>
+    <message>
+        <source>no such kinds (numbers from 1 to %1, separated by commas)</source>
+        <translation>няма такива видове (номера от 1 до %1, разделени със запетаи)</translation>
+    </message>
+    <message>
+        <source>only with --worksheet</source>
+        <translation>само с --worksheet</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <variant>
 #include <string>
 
 namespace prism {
@@ -51,6 +53,31 @@ TEST(Tasks, EveryKindIsSolvedToANiceAnswerTheCheckerTakes) {
       }
     }
     EXPECT_GE(kinds.size(), grade == 5 ? 12u : TaskKindCount() - (grade == 6 ? 2 : 0));
+  }
+  // A worksheet: the tasks numbered, the key on a page of its own, and each
+  // key line's data, solved again, giving its answer.
+  const std::vector<Task> twelve = MakeTasks(6, 12, 2);
+  const std::vector<std::string> sheet = WorksheetLines(twelve);
+  const auto key = std::find(sheet.begin(), sheet.end(), "Отговори");
+  ASSERT_NE(key, sheet.end());
+  EXPECT_EQ(*(key - 1), kPageBreak);
+  ASSERT_EQ(sheet.end() - key, 13);
+  for (std::size_t i = 0; i < twelve.size(); ++i) {
+    const std::string number = std::to_string(i + 1) + ". ";
+    EXPECT_NE(std::find(sheet.begin(), key, number + twelve[i].text), key) << number;
+    const std::string& line = key[static_cast<std::ptrdiff_t>(i) + 1];
+    ASSERT_TRUE(line.starts_with(number)) << line;
+    const std::size_t arrow = line.find(" → ");
+    ASSERT_NE(arrow, std::string::npos) << line;
+    std::vector<std::string> items;
+    for (std::size_t start = number.size(), end; start < arrow; start = end + 2) {
+      end = std::min(line.find("; ", start), arrow);
+      items.push_back(line.substr(start, end - start));
+    }
+    const auto read = ReadProblem(items);
+    ASSERT_TRUE(std::holds_alternative<Problem>(read)) << line;
+    const ProblemSolution again = SolveProblem(std::get<Problem>(read), {}, twelve[i].expected.unit);
+    EXPECT_EQ(line.substr(arrow + std::string_view(" → ").size()), again.worked.lines.back()) << line;
   }
   // A class's set: the kinds in turn.
   const std::vector<Task> set = MakeTasks(5, 20, 7);

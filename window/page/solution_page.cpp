@@ -215,6 +215,11 @@ SolutionPages PlanSolutionPages(const WorkedSolution& solution, const QString& t
   int page = 0;
   bool in_answer = false;
   for (std::size_t i = 0; i < solution.lines.size(); ++i) {
+    if (solution.lines[i] == kPageBreak) {
+      ++page;
+      top = 0;
+      continue;
+    }
     PageLine line;
     line.text = QString::fromStdString(solution.lines[i]);
     const std::optional<SolutionHeading> part = HeadingOf(solution.lines[i]);
