@@ -26,9 +26,12 @@ struct TaskKind {
   LengthUnit unit;
   // b = a/2 and c = b − k: the edges given by each other.
   bool linked = false;
+  // a given in decimetres ({A}), V in litres ({W}): a unit to convert.
+  bool edge_in_decimetres = false;
+  bool volume_in_litres = false;
 };
 
-constexpr std::array<TaskKind, 16> kTaskKinds = {{
+constexpr std::array<TaskKind, 18> kTaskKinds = {{
     {"Обем от трите ръба", 5,
      "Правоъгълен паралелепипед има размери {a} {u}, {b} {u} и {c} {u}. Намерете обема му.", Shape::kAny,
      {BoxQuantity::kA, BoxQuantity::kB, BoxQuantity::kC}, 3, BoxQuantity::kV, LengthUnit::kCentimetre},
@@ -82,6 +85,14 @@ constexpr std::array<TaskKind, 16> kTaskKinds = {{
      "Правоъгълен паралелепипед има височина {c} {u}, околна повърхнина {S} {u}² и обем {V} {u}³. "
      "Намерете по-късия ръб на основата му.",
      Shape::kAny, {BoxQuantity::kC, BoxQuantity::kS, BoxQuantity::kV}, 3, BoxQuantity::kA, LengthUnit::kCentimetre},
+    {"Обем от ръбове в различни мерни единици", 6,
+     "Правоъгълен паралелепипед има размери {A} дм, {b} см и {c} см. Намерете обема му в кубични сантиметри.",
+     Shape::kAny, {BoxQuantity::kA, BoxQuantity::kB, BoxQuantity::kC}, 3, BoxQuantity::kV, LengthUnit::kCentimetre,
+     false, true},
+    {"Аквариум: височина на водата от литрите", 6,
+     "В аквариум с дъно {a} см на {b} см са налети {W} л вода. Колко сантиметра е височината на водата?",
+     Shape::kAny, {BoxQuantity::kA, BoxQuantity::kB, BoxQuantity::kV}, 3, BoxQuantity::kC, LengthUnit::kCentimetre,
+     false, false, true},
 }};
 
 // Every kind gives what it names and asks one thing it does not give.
@@ -148,6 +159,8 @@ std::optional<Task> TryTask(const TaskKind& kind, int grade, Draw& draw) {
     edges[2] = edges[1] - k;
   } else {
     for (ExactNumber& edge : edges) edge = DrawEdge(draw, grade, 2, largest);
+    // Whole or half decimetres.
+    if (kind.edge_in_decimetres) edges[0] = ExactNumber(5 * draw.Between(3, 12));
     if (kind.shape == Shape::kCube) edges[1] = edges[2] = edges[0];
     if (kind.shape == Shape::kSquareBase) edges[1] = edges[0];
   }
@@ -161,6 +174,9 @@ std::optional<Task> TryTask(const TaskKind& kind, int grade, Draw& draw) {
   }};
   for (const auto& [place, quantity] : kPlaces) Replace(text, place, Written(AnswerValue(quantity, edges), true));
   Replace(text, "{k}", Written(k, true));
+  const ExactNumber decimetres = edges[0] / 10, litres = AnswerValue(BoxQuantity::kV, edges) / 1000;
+  Replace(text, "{A}", Written(decimetres, true));
+  Replace(text, "{W}", Written(litres, true));
   Task task;
   task.kind = kind.kind;
   task.grade = kind.grade;
@@ -168,8 +184,15 @@ std::optional<Task> TryTask(const TaskKind& kind, int grade, Draw& draw) {
   for (std::size_t i = 0; i < kind.given_count; ++i) {
     const BoxQuantityInfo& info = Info(kind.given[i]);
     const std::string power = info.measure == Measure::kArea ? "²" : info.measure == Measure::kVolume ? "³" : "";
-    task.items.push_back(std::string(info.name) + " = " + Written(AnswerValue(kind.given[i], edges), false) + " " + unit +
-                         power);
+    std::string item = std::string(info.name) + " = ";
+    if (kind.edge_in_decimetres && kind.given[i] == BoxQuantity::kA) {
+      item += Written(decimetres, false) + " дм";
+    } else if (kind.volume_in_litres && kind.given[i] == BoxQuantity::kV) {
+      item += Written(litres, false) + " л";
+    } else {
+      item += Written(AnswerValue(kind.given[i], edges), false) + " " + unit + power;
+    }
+    task.items.push_back(std::move(item));
   }
   if (kind.linked) {
     task.items.emplace_back("b = a/2");
@@ -182,7 +205,9 @@ std::optional<Task> TryTask(const TaskKind& kind, int grade, Draw& draw) {
   // Nice numbers, and a task the engine solves to the answer it was drawn
   // from.
   const ExactNumber answer = AnswerValue(kind.sought, edges);
-  if (!Nice(answer) || Sign(edges[2]).value_or(0) <= 0) return std::nullopt;
+  if (!Nice(answer) || Sign(edges[2]).value_or(0) <= 0 || (kind.volume_in_litres && !Nice(litres))) {
+    return std::nullopt;
+  }
   const auto read = ReadProblem(task.items);
   if (!std::holds_alternative<Problem>(read)) return std::nullopt;
   task.solution = SolveProblem(std::get<Problem>(read), {}, kind.unit, SolutionStyle{grade, 2});

@@ -124,12 +124,12 @@ cli)
   check 2 "$executable: --grade 8: no such grade (5, 6 or 7) ($executable --help lists the options)" \
     "$program" --solve c=5 S=70 V=60 --grade 8
   # A worksheet: its tasks, then their key; the same seed the same sheet.
-  check 0 "1. Правоъгълен паралелепипед има размери 11 см, 7 см и 34 см. Намерете обема му." \
+  check 0 "1. Правоъгълен паралелепипед има размери 36 см, 5 см и 6 см. Намерете обема му." \
     "$program" --worksheet 4 --seed 5
   [ "$("$program" --worksheet 12 --seed 9 --grade 7)" = "$("$program" --worksheet 12 --seed 9 --grade 7)" ] ||
     fail "a worksheet differs from its seed's"
-  check 2 "$executable: --kinds 17: no such kinds (numbers from 1 to 16, separated by commas)" \
-    "$program" --worksheet 2 --kinds 17
+  check 2 "$executable: --kinds 19: no such kinds (numbers from 1 to 18, separated by commas)" \
+    "$program" --worksheet 2 --kinds 19
   check 2 "$executable: --round 4: no such rounding (1, 2, 3 or 7 decimals) ($executable --help lists the options)" \
     "$program" --solve c=5 S=70 V=60 --round 4
   check 2 "$executable: --cube: only with --solve ($executable --help lists the options)" \
