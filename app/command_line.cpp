@@ -98,6 +98,15 @@ bool TodaysForm(const std::vector<std::string>& arguments) {
 QString Said(std::string_view english) { return QCoreApplication::translate(kMessageContext, english.data()); }
 QString Said(Message message) { return Said(MessageText(message)); }
 
+// One line on standard error naming the argument at fault and what is
+// wrong with it; the exit status 2.
+std::function<int(const QString&, const QString&)> FaultSayer(const QString& program) {
+  return [program](const QString& argument, const QString& message) {
+    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") + message + QLatin1Char('\n'));
+    return 2;
+  };
+}
+
 // A page written, or why not.
 int WritePdf(const QString& pdf, const WorkedSolution& solution, bool net,
              const std::function<int(const QString&, const QString&)>& fault) {
@@ -149,10 +158,7 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
   std::vector<std::string> arguments;
   for (const QString& argument : given) arguments.push_back(argument.toStdString());
   const NumberFormat format = RegionalNumberFormat();
-  const auto fault = [&](const QString& argument, const QString& message) {
-    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") + message + QLatin1Char('\n'));
-    return 2;
-  };
+  const auto fault = FaultSayer(program);
   LengthUnit unit = LengthUnit::kNone;
   if (!unit_name.isNull()) {
     const std::optional<LengthUnit> found = FindLengthUnit(unit_name.toStdString());
@@ -192,10 +198,7 @@ int PrintSolution(const QStringList& given, Shape shape, const QString& unit_nam
 // for an option at fault.
 int PrintWorksheet(const QString& count_text, const QString& seed_text, const QString& kinds_text, int grade,
                    const QString& pdf, const QString& program) {
-  const auto fault = [&](const QString& argument, const QString& message) {
-    Print(stderr, program + QStringLiteral(": ") + argument + QStringLiteral(": ") + message + QLatin1Char('\n'));
-    return 2;
-  };
+  const auto fault = FaultSayer(program);
   bool number = false;
   const int count = count_text.toInt(&number);
   if (!number || count < 1 || count > 100) {
@@ -217,9 +220,7 @@ int PrintWorksheet(const QString& count_text, const QString& seed_text, const QS
   WorkedSolution sheet;
   sheet.lines = WorksheetLines(tasks);
   if (!pdf.isNull()) {
-    return WritePdf(pdf, sheet, false, [&](const QString& argument, const QString& message) {
-      return fault(argument, message);
-    });
+    return WritePdf(pdf, sheet, false, fault);
   }
   QString text;
   for (const std::string& line : sheet.lines) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "solver/answer_checker.h"
+
 namespace prism {
 namespace {
 
@@ -19,17 +21,7 @@ using Box = std::array<ExactNumber, 3>;
 // Every quantity of the box, exactly.
 std::array<ExactNumber, kBoxQuantityCount> QuantitiesOf(const Box& e) {
   std::array<ExactNumber, kBoxQuantityCount> q;
-  const ExactNumber &a = e[0], &b = e[1], &c = e[2];
-  q[Index(BoxQuantity::kA)] = a;
-  q[Index(BoxQuantity::kB)] = b;
-  q[Index(BoxQuantity::kC)] = c;
-  q[Index(BoxQuantity::kP)] = 2 * (a + b);
-  q[Index(BoxQuantity::kBase)] = a * b;
-  q[Index(BoxQuantity::kS)] = 2 * (a + b) * c;
-  q[Index(BoxQuantity::kS1)] = 2 * (a * b + b * c + c * a);
-  q[Index(BoxQuantity::kV)] = a * b * c;
-  q[Index(BoxQuantity::kD)] = Sqrt(a * a + b * b + c * c);
-  q[Index(BoxQuantity::kL)] = 4 * (a + b + c);
+  for (const BoxQuantityInfo& info : kBoxQuantities) q[Index(info.quantity)] = AnswerValue(info.quantity, e);
   return q;
 }
 
